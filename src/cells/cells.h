@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cells/controlid.h"
+#include "cells/number.h"
+
+#include <string>
+#include <string_view>
+
+namespace quarvel {
+
+// What the engine sees of the window: every figure lives in a control's text.
+// Writing a count box's text raises its change handler at once, nested in the
+// write, when the text changes; writing a list's text raises nothing.
+class Cells {
+public:
+    virtual ~Cells() = default;
+
+    // A label's caption, a text box's text, a list's text, the window's title.
+    virtual std::string text(Id id) const = 0;
+    virtual void setText(Id id, std::string_view text) = 0;
+
+    virtual bool ticked(Id check) const = 0;
+    virtual void untick(Id check) = 0;
+
+    virtual void setEnabled(Id list, bool enabled) = 0;
+    virtual void addEntry(Id list, std::string_view entry) = 0;
+
+    // A modal message box with the critical-stop icon and one OK button;
+    // returns once OK is pressed.
+    virtual void alert(std::string_view prompt, std::string_view title) = 0;
+
+    // The window's own commands: print its image, end the program.
+    virtual void print() = 0;
+    virtual void exit() = 0;
+};
+
+// The number a cell holds.
+inline double value(const Cells &cells, Id id) { return numberOf(cells.text(id)); }
+
+// Stores a computed value as number text.
+inline void write(Cells &cells, Id id, double v) { cells.setText(id, numberText(v)); }
+
+// Reads the cell, adds and writes the sum back.
+inline void add(Cells &cells, Id id, double amount) { write(cells, id, value(cells, id) + amount); }
+
+// The first entry of a type table whose name equals the text exactly, or
+// null: no trimming, no case folding.
+template <class Table> const typename Table::value_type *findType(const Table &table, std::string_view text)
+{
+    for (const auto &type : table)
+        if (type.name == text)
+            return &type;
+    return nullptr;
+}
+
+} // namespace quarvel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cells/cells.h"
+
+namespace quarvel {
+
+// Combo2_Click: the mission type sets the mission code in Label1.
+void pickMissionType(Cells &cells, Id list);
+
+// The change handler of a gated count box: opens the row's list once a
+// mission type is set, warns "Mission Error" before.
+void gate(Cells &cells, Id countBox);
+
+} // namespace quarvel

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The runner's contract: output lines and exit statuses.
+set -u
+runner=$1
+cases=$(dirname "$0")/cases
+fail=0
+
+expect() { # status, pattern, runner arguments...
+  local want=$1 pattern=$2
+  shift 2
+  local out status
+  out=$("$runner" "$@" 2>/dev/null)
+  status=$?
+  if [ "$status" -ne "$want" ]; then
+    echo "FAIL: $* exited $status, expected $want"; echo "$out"; fail=1
+  elif ! grep -qF -- "$pattern" <<<"$out"; then
+    echo "FAIL: $* printed no line with: $pattern"; echo "$out"; fail=1
+  fi
+}
+
+expect 0 "1 passed, 0 failed" "$cases/passing.scn"
+expect 1 "$cases/failing.scn:3: expect Label1 5" "$cases/failing.scn"
+expect 1 'expected Label1 "5"; found "0"' "$cases/failing.scn"
+expect 1 "0 passed, 1 failed" "$cases/failing.scn"
+expect 1 "not checked" "$cases/unchecked-box.scn"
+expect 1 'found message box "Mission Error" " Select Mission Type!"' "$cases/wrong-box.scn"
+expect 1 "found it disabled" "$cases/closed-list.scn"
+expect 2 "$cases/unknown-step.scn:2: frobnicate Text4" "$cases/unknown-step.scn"
+expect 2 "no control named" "$cases/unknown-control.scn"
+expect 2 "cannot be read" "$cases/no-such-file.scn"
+# A file that fails to parse counts as failed and the others still run.
+expect 2 "1 passed, 2 failed" "$cases/passing.scn" "$cases/unknown-step.scn" "$cases/failing.scn"
+exit $fail

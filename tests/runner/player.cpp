@@ -1,0 +1,285 @@
+#include "player.h"
+
+#include "app/design.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTimer>
+
+#include <iostream>
+
+namespace quarvel::scenario {
+namespace {
+
+QString qs(const std::string &s) { return QString::fromStdString(s); }
+
+std::string quote(const std::string &s) { return "\"" + s + "\""; }
+
+Id control(const std::string &name) { return *idNamed(name); }
+
+// Where a person clicks to type into a text box or an editable list.
+QLineEdit *editField(QWidget *w)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit;
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->lineEdit(); // null for a list-only list
+    return nullptr;
+}
+
+void click(QWidget *w, QPoint at = {})
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
+}
+
+// Opens the list by its arrow, as a person would.
+void openList(QComboBox *combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    click(combo, arrow.isValid() ? arrow.center() : QPoint());
+    if (!combo->view()->isVisible())
+        combo->showPopup();
+}
+
+} // namespace
+
+std::string Box::describe() const
+{
+    std::string s = "message box " + quote(title) + " " + quote(prompt);
+    if (!critical)
+        s += " without the critical-stop icon";
+    if (!okOnly)
+        s += " with buttons other than one OK";
+    if (!modal)
+        s += " that was not modal";
+    return s;
+}
+
+Player::Player() { qApp->installEventFilter(this); }
+
+Player::~Player() { qApp->removeEventFilter(this); }
+
+void Player::newWindow()
+{
+    window_.reset(); // the old window and all it held go first
+    boxes_.clear();
+    window_ = std::make_unique<Window>();
+    window_->load();
+    window_->show();
+    window_->activateWindow();
+    QApplication::setActiveWindow(window_.get());
+    if (!QTest::qWaitForWindowActive(window_.get(), 2000))
+        std::cerr << "quarvel-scenario: the window did not become active\n";
+}
+
+bool Player::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show)
+        return false;
+    auto *dialog = qobject_cast<QDialog *>(watched);
+    if (!dialog || !dialog->isWindow())
+        return false;
+    if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+        Box seen;
+        seen.title = box->windowTitle().toStdString();
+        seen.prompt = box->text().toStdString();
+        seen.critical = box->icon() == QMessageBox::Critical;
+        seen.okOnly = box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok;
+        seen.modal = box->isModal();
+        boxes_.push_back(seen);
+        QTimer::singleShot(0, box, [box] {
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->reject();
+        });
+    } else {
+        ++cancelled_;
+        QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+    }
+    return false;
+}
+
+std::optional<std::string> Player::play(const Step &step)
+{
+    if (step.verb == "alert") {
+        if (boxes_.empty())
+            return "expected message box " + quote(step.args[0]) + " " + quote(step.args[1]) +
+                   "; found no message box left to check";
+        const Box box = boxes_.front();
+        boxes_.pop_front();
+        if (box.title != step.args[0] || box.prompt != step.args[1] || !box.critical || !box.okOnly || !box.modal)
+            return "expected message box " + quote(step.args[0]) + " " + quote(step.args[1]) +
+                   " with the critical-stop icon and one OK button; found " + box.describe();
+        return std::nullopt;
+    }
+    if (step.verb == "no-alert") {
+        if (!boxes_.empty())
+            return "expected no message box left to check; found " + boxes_.front().describe() +
+                   (boxes_.size() > 1 ? " and " + std::to_string(boxes_.size() - 1) + " more" : "");
+        return std::nullopt;
+    }
+    if (step.verb == "shot") {
+        const QPixmap image = window_->grab();
+        if (!image.save(qs(step.args[0]), "PNG"))
+            return "expected the image saved as " + quote(step.args[0]) + "; found it could not be written";
+        return std::nullopt;
+    }
+    if (window_->closed() && step.verb != "expect")
+        return "expected the window open; found it closed by Exit";
+    if (auto failure = act(step))
+        return failure;
+    return check(step);
+}
+
+std::optional<std::string> Player::act(const Step &step)
+{
+    const std::string &verb = step.verb;
+    if (verb == "tab" || verb == "key") {
+        QWidget *target = QApplication::focusWidget();
+        if (!target)
+            target = window_.get();
+        QKeySequence key(verb == "tab" ? QStringLiteral("Tab") : qs(step.args[0]));
+        if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
+            return "expected a key named as Qt names it; found " + quote(step.args[0]);
+        QTest::keyClick(target, key[0].key(), key[0].keyboardModifiers());
+        return std::nullopt;
+    }
+    if (verb != "type" && verb != "erase" && verb != "pick" && verb != "tick" && verb != "untick" && verb != "press" &&
+        verb != "set")
+        return std::nullopt;
+
+    const Id id = control(step.args[0]);
+    if (verb == "set") {
+        if (design(id).kind == Kind::CheckBox || design(id).kind == Kind::Line || design(id).kind == Kind::Rectangle)
+            return "expected a control with a text; found " + step.args[0] + " has none";
+        window_->setText(id, step.args[1]);
+        return std::nullopt;
+    }
+
+    QWidget *w = window_->widget(id);
+    if (!w || !w->isVisible())
+        return "expected " + step.args[0] + " shown; found it hidden";
+    if (!w->isEnabled())
+        return "expected " + step.args[0] + " enabled; found it disabled";
+
+    if (verb == "type" || verb == "erase") {
+        QLineEdit *edit = editField(w);
+        if (!edit)
+            return "expected a text box or a list that takes typing; found " + step.args[0] + " does not";
+        click(edit);
+        if (verb == "type") {
+            QTest::keyClick(edit, Qt::Key_End);
+            QTest::keyClicks(edit, qs(step.args[1]));
+        } else {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        return std::nullopt;
+    }
+    if (verb == "pick") {
+        auto *combo = qobject_cast<QComboBox *>(w);
+        if (!combo)
+            return "expected a list; found " + step.args[0] + " is not one";
+        const int i = combo->findText(qs(step.args[1]), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (i < 0)
+            return "expected an entry " + quote(step.args[1]) + " in " + step.args[0] + "; found none";
+        openList(combo);
+        QAbstractItemView *view = combo->view();
+        const QModelIndex entry = combo->model()->index(i, combo->modelColumn(), combo->rootModelIndex());
+        view->scrollTo(entry);
+        view->setCurrentIndex(entry);
+        QTest::keyClick(view, Qt::Key_Return);
+        if (view->isVisible())
+            combo->hidePopup();
+        return std::nullopt;
+    }
+    if (verb == "tick" || verb == "untick") {
+        auto *box = qobject_cast<QCheckBox *>(w);
+        if (!box)
+            return "expected a check box; found " + step.args[0] + " is not one";
+        if (box->isChecked() != (verb == "tick"))
+            click(box);
+        return std::nullopt;
+    }
+    auto *button = qobject_cast<QPushButton *>(w);
+    if (!button)
+        return "expected a button; found " + step.args[0] + " is not one";
+    click(button);
+    return std::nullopt;
+}
+
+std::optional<std::string> Player::check(const Step &step)
+{
+    const std::string &verb = step.verb;
+    if (verb == "focus") {
+        QWidget *w = window_->widget(control(step.args[0]));
+        QWidget *focus = QApplication::focusWidget();
+        if (w && focus && (focus == w || w->isAncestorOf(focus)))
+            return std::nullopt;
+        return "expected the focus in " + step.args[0] + "; found it in " +
+               (focus ? (focus->objectName().isEmpty() && focus->parentWidget()
+                             ? focus->parentWidget()->objectName().toStdString()
+                             : focus->objectName().toStdString())
+                      : std::string("no control"));
+    }
+    if (verb != "expect" && verb != "enabled" && verb != "disabled" && verb != "ticked" && verb != "unticked" &&
+        verb != "entries" && verb != "entry")
+        return std::nullopt;
+
+    const Id id = control(step.args[0]);
+    QWidget *w = window_->widget(id);
+    if (verb == "expect") {
+        const std::string found = window_->text(id);
+        if (found != step.args[1])
+            return "expected " + step.args[0] + " " + quote(step.args[1]) + "; found " + quote(found);
+        return std::nullopt;
+    }
+    if (verb == "enabled" || verb == "disabled") {
+        const bool enabled = w ? w->isEnabled() : !design(id).has(Disabled);
+        if (enabled != (verb == "enabled"))
+            return "expected " + step.args[0] + " " + verb + "; found it " + (enabled ? "enabled" : "disabled");
+        return std::nullopt;
+    }
+    if (verb == "ticked" || verb == "unticked") {
+        if (!qobject_cast<QCheckBox *>(w))
+            return "expected a check box; found " + step.args[0] + " is not one";
+        const bool ticked = window_->ticked(id);
+        if (ticked != (verb == "ticked"))
+            return "expected " + step.args[0] + " " + verb + "; found it " + (ticked ? "ticked" : "unticked");
+        return std::nullopt;
+    }
+    auto *combo = qobject_cast<QComboBox *>(w);
+    if (!combo)
+        return "expected a list; found " + step.args[0] + " is not one";
+    if (verb == "entries") {
+        const int expected = std::stoi(step.args[1]);
+        if (combo->count() != expected)
+            return "expected " + step.args[0] + " to hold " + step.args[1] + " entries; found " +
+                   std::to_string(combo->count());
+        return std::nullopt;
+    }
+    const int k = std::stoi(step.args[1]);
+    const std::string found = k >= 1 && k <= combo->count() ? combo->itemText(k - 1).toStdString() : std::string();
+    if (k < 1 || k > combo->count())
+        return "expected entry " + step.args[1] + " of " + step.args[0] + " " + quote(step.args[2]) + "; found " +
+               step.args[0] + " holds " + std::to_string(combo->count()) + " entries";
+    if (found != step.args[2])
+        return "expected entry " + step.args[1] + " of " + step.args[0] + " " + quote(step.args[2]) + "; found " +
+               quote(found);
+    return std::nullopt;
+}
+
+} // namespace quarvel::scenario

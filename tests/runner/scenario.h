@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarvel::scenario {
+
+// One step of a scenario file: its verb and arguments, as written.
+struct Step {
+    int line = 0;
+    std::string source; // the line, trimmed
+    std::string verb;
+    std::vector<std::string> args;
+};
+
+struct ParseError {
+    int line = 0;
+    std::string source;
+    std::string why;
+};
+
+struct Script {
+    std::vector<Step> steps;
+    std::vector<ParseError> errors; // steps the runner does not know
+};
+
+// Reads a scenario file's text: one step a line, '#' lines and blank lines
+// skipped, TEXT arguments quoted or the rest of the line.
+Script parse(std::string_view text);
+
+// The step as one line, for messages.
+std::string describe(const Step &step);
+
+} // namespace quarvel::scenario

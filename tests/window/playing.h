@@ -1,0 +1,34 @@
+#pragma once
+
+#include "player.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quarvel {
+
+// A window test plays steps as a scenario does: the same player, the same
+// message-box queue.
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override { player.newWindow(); }
+
+    Window &window() { return player.window(); }
+
+    // Plays scenario lines; the first failure, or "" when all pass.
+    std::string play(const std::string &lines)
+    {
+        const scenario::Script script = scenario::parse(lines);
+        if (!script.errors.empty())
+            return "step not known: " + script.errors.front().source;
+        for (const scenario::Step &step : script.steps)
+            if (auto failure = player.play(step))
+                return step.source + ": " + *failure;
+        return "";
+    }
+
+    scenario::Player player;
+};
+
+} // namespace quarvel
