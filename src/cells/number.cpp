@@ -46,55 +46,64 @@ std::size_t skipDigits(std::string_view s, std::size_t i)
 
 double numberOf(std::string_view text)
 {
-    std::string s;
-    s.reserve(text.size());
+    // The text without blanks, tabs and line feeds; short texts stay on the
+    // stack.
+    char local[64];
+    std::string heap;
+    char *s = local;
+    if (text.size() > sizeof local) {
+        heap.resize(text.size());
+        s = heap.data();
+    }
+    std::size_t n = 0;
     for (char c : text)
         if (c != ' ' && c != '\t' && c != '\n')
-            s.push_back(c);
+            s[n++] = c;
+    const std::string_view kept(s, n);
 
-    if (s.size() >= 2 && s[0] == '&') {
+    if (n >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')
-            return radixNumber(std::string_view(s).substr(2), 16);
+            return radixNumber(kept.substr(2), 16);
         if (s[1] == 'O' || s[1] == 'o')
-            return radixNumber(std::string_view(s).substr(2), 8);
+            return radixNumber(kept.substr(2), 8);
     }
 
     // Longest prefix of the form [+-]digits[.digits][(E|e|D|d)[+-]digits],
-    // rebuilt in the form std::from_chars reads.
-    std::string number;
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    // rewritten in place in the form std::from_chars reads (no "+", "e").
+    std::size_t i = 0, out = 0;
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
         if (s[i] == '-')
-            number.push_back('-');
+            s[out++] = '-';
         ++i;
     }
-    std::size_t end = skipDigits(s, i);
-    bool anyDigit = end > i;
-    number.append(s, i, end - i);
-    i = end;
-    if (i < s.size() && s[i] == '.') {
-        end = skipDigits(s, i + 1);
-        anyDigit = anyDigit || end > i + 1;
-        number.append(s, i, end - i);
-        i = end;
+    bool anyDigit = false;
+    for (; i < n && isDigit(s[i]); ++i, anyDigit = true)
+        s[out++] = s[i];
+    if (i < n && s[i] == '.') {
+        s[out++] = s[i++];
+        for (; i < n && isDigit(s[i]); ++i, anyDigit = true)
+            s[out++] = s[i];
     }
     if (!anyDigit)
         return 0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    if (i < n && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+        const bool minus = j < n && s[j] == '-';
+        if (j < n && (s[j] == '+' || s[j] == '-'))
             ++j;
-        end = skipDigits(s, j);
+        const std::size_t end = skipDigits(kept, j);
         if (end > j) {
-            number.push_back('e');
-            number.append(s, i + 1, end - i - 1);
+            s[out++] = 'e';
+            if (minus)
+                s[out++] = '-';
+            for (std::size_t k = j; k < end; ++k)
+                s[out++] = s[k];
         }
     }
 
     double value = 0;
-    const char *first = number.data();
-    const auto [ptr, ec] = std::from_chars(first, first + number.size(), value);
-    if (ec != std::errc() || ptr != first + number.size())
+    const auto [ptr, ec] = std::from_chars(s, s + out, value);
+    if (ec != std::errc() || ptr != s + out)
         return 0; // beyond the double range
     return value;
 }
@@ -112,51 +121,61 @@ std::string numberText(double value)
         return "0";
 
     // d.dddddddddddddde±x: the value rounded to 15 significant digits.
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
-    const bool negative = sci[0] == '-';
-    const std::size_t lead = negative ? 1 : 0;
-    std::string digits;
-    digits.push_back(sci[lead]);
-    const std::size_t e = sci.find('e');
-    digits.append(sci.substr(lead + 2, e - lead - 2));
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    int exponent = 0;
-    std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
-
-    std::string out;
+    char sci[40];
+    const auto res = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14);
+    const char *p = sci;
+    const bool negative = *p == '-';
     if (negative)
-        out.push_back('-');
-    const int n = static_cast<int>(digits.size());
+        ++p;
+    char digits[16];
+    int n = 0;
+    digits[n++] = *p;
+    const char *e = p + 2;
+    while (*e != 'e')
+        digits[n++] = *e++;
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, exponent);
+
+    char out[48];
+    int o = 0;
+    if (negative)
+        out[o++] = '-';
+    auto put = [&](const char *from, int count) {
+        for (int k = 0; k < count; ++k)
+            out[o++] = from[k];
+    };
     if (exponent >= 15 || exponent < -5) {
-        out.push_back(digits[0]);
+        out[o++] = digits[0];
         if (n > 1) {
-            out.push_back('.');
-            out.append(digits, 1, std::string::npos);
+            out[o++] = '.';
+            put(digits + 1, n - 1);
         }
-        out.push_back('E');
-        out.push_back(exponent < 0 ? '-' : '+');
+        out[o++] = 'E';
+        out[o++] = exponent < 0 ? '-' : '+';
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10)
-            out.push_back('0');
-        out += std::to_string(magnitude);
+        if (magnitude >= 100)
+            out[o++] = static_cast<char>('0' + magnitude / 100);
+        out[o++] = static_cast<char>('0' + magnitude / 10 % 10);
+        out[o++] = static_cast<char>('0' + magnitude % 10);
     } else if (exponent >= 0) {
         const int whole = exponent + 1;
-        out.append(digits, 0, static_cast<std::size_t>(std::min(n, whole)));
-        if (n < whole)
-            out.append(static_cast<std::size_t>(whole - n), '0');
+        put(digits, std::min(n, whole));
+        for (int k = n; k < whole; ++k)
+            out[o++] = '0';
         if (n > whole) {
-            out.push_back('.');
-            out.append(digits, static_cast<std::size_t>(whole), std::string::npos);
+            out[o++] = '.';
+            put(digits + whole, n - whole);
         }
     } else {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
+        out[o++] = '0';
+        out[o++] = '.';
+        for (int k = 0; k < -exponent - 1; ++k)
+            out[o++] = '0';
+        put(digits, n);
     }
-    return out;
+    return std::string(out, static_cast<std::size_t>(o));
 }
 
 } // namespace quarvel

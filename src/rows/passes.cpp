@@ -15,120 +15,183 @@ constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 constexpr std::array<double, 16> kPow10{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// Digits after the point in the value's 15-digit text (no trailing zeros).
-int decimalsOf(double v)
+__extension__ typedef __int128 Int128;
+
+// A number text read as an exact decimal: digits × 10^power.
+struct Decimal {
+    std::int64_t digits = 0; // with the value's sign; at most 15 of them
+    int power = 0;
+
+    int decimals() const { return std::max(0, -power); }
+};
+
+// `text` is number text as numberText writes it: "2500", "-0.25", "1.5E-07".
+Decimal decimalOf(std::string_view text)
 {
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    const char *e = std::find(buf, res.ptr, 'e');
-    int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, exponent);
-    const char *last = e - 1;
-    while (*last == '0')
-        --last;
-    const int significant = static_cast<int>(last - buf) - (buf[0] == '-' ? 2 : 1); // after "d."
-    return std::max(0, significant - exponent);
+    Decimal d;
+    bool negative = false, point = false;
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    for (; i < text.size() && text[i] != 'E'; ++i) {
+        if (text[i] == '.') {
+            point = true;
+            continue;
+        }
+        d.digits = d.digits * 10 + (text[i] - '0');
+        if (point)
+            --d.power;
+    }
+    if (i < text.size()) {
+        int exponent = 0;
+        std::from_chars(text.data() + i + (text[i + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+        d.power += exponent;
+    }
+    if (negative)
+        d.digits = -d.digits;
+    return d;
 }
 
-// How many passes one cell can take at once, and what it holds after them.
+// How many passes one cell can take at once, and whether they change it.
 struct Reach {
     double passes = 0; // 0: the next pass must be taken as written
     bool moves = true;
-    bool exact = true; // every pass's write is exact, so the run is exact
 };
 
-Reach reachOf(const Walk &w, double x, bool canonical)
-{
-    Reach r;
-    const double floorCheck = std::max(w.least, w.leastAfter);
-    if (!canonical || !(x >= floorCheck))
-        return r;
-    if (w.step == 0) {
-        r.passes = kUnlimited;
-        r.moves = false;
-        return r;
-    }
-    const double step = std::fabs(w.step);
-    const bool down = w.step > 0;
-    // Near 0 a pass's subtraction cancels digits and its rounding shows.
-    const double safe = 2 * step + 1;
-    const double ax = std::fabs(x);
-    if (ax < safe)
-        return r;
+// What runPasses knows of one cell between its own writes.
+struct Track {
+    const Walk &walk;
+    int stepDecimals;
+    std::string text;
+    double x;
+    bool canonical; // the text is the number text of its value
 
-    const int decimals = std::max(decimalsOf(x), decimalsOf(step));
-    const double limit = decimals < 15 ? kPow10[static_cast<std::size_t>(15 - decimals)] : 0;
-    double low, high;
-    if (ax < limit) {
-        // Each pass's exact result has at most 15 significant digits.
-        low = x > 0 ? safe : -limit + 1;
-        high = x > 0 ? limit - 1 : -safe;
-    } else {
-        // Beyond 15 digits: a pass may round its step away.
-        const std::string now = numberText(x);
-        if (numberText(x - w.step) == now) {
+    Track(const Cells &cells, const Walk &w)
+        : walk(w), stepDecimals(decimalOf(numberText(w.step)).decimals()), text(cells.text(w.cell)), x(numberOf(text))
+    {
+        canonical = text == numberText(x);
+    }
+
+    void store(Cells &cells, double v)
+    {
+        text = numberText(v);
+        cells.setText(walk.cell, text);
+        x = numberOf(text);
+        canonical = true;
+    }
+
+    Reach reach() const
+    {
+        Reach r;
+        const double floorCheck = std::max(walk.least, walk.leastAfter);
+        if (!canonical || !(x >= floorCheck))
+            return r;
+        if (walk.step == 0) {
             r.passes = kUnlimited;
             r.moves = false;
             return r;
         }
-        r.exact = false;
-        low = x > 0 ? safe : -kUnlimited;
-        high = x > 0 ? kUnlimited : -safe;
-    }
-    low = std::max(low, floorCheck);
-    r.passes = std::floor(down ? (x - low) / step : (high - x) / step);
-    if (!(r.passes >= 0))
-        r.passes = 0;
-    return r;
-}
+        const double step = std::fabs(walk.step);
+        const bool down = walk.step > 0;
+        // Near 0 a pass's subtraction cancels digits and its rounding shows.
+        const double safe = 2 * step + 1;
+        const double ax = std::fabs(x);
+        if (ax < safe)
+            return r;
 
-// The cell's number after `passes` passes, each taking `step`.
-double jump(double x, double step, double passes, bool exact)
-{
-    if (!exact)
-        return x - passes * step;
-    const int decimals = std::max(decimalsOf(x), decimalsOf(step));
-    const double scale = kPow10[static_cast<std::size_t>(decimals)];
-    const auto units = static_cast<std::int64_t>(std::llround(x * scale));
-    const auto stepUnits = static_cast<std::int64_t>(std::llround(step * scale));
-    const std::int64_t result = units - static_cast<std::int64_t>(passes) * stepUnits;
-    return static_cast<double>(result) / scale;
-}
+        const int decimals = std::max(decimalOf(text).decimals(), stepDecimals);
+        const double limit = decimals < 15 ? kPow10[static_cast<std::size_t>(15 - decimals)] : 0;
+        double low, high;
+        if (ax < limit) {
+            // Each pass's exact result has at most 15 significant digits.
+            low = x > 0 ? safe : -limit + 1;
+            high = x > 0 ? limit - 1 : -safe;
+        } else {
+            // Beyond 15 digits: a pass may round its step away, and then
+            // every pass does.
+            if (numberText(x - walk.step) == text) {
+                r.passes = kUnlimited;
+                r.moves = false;
+                return r;
+            }
+            low = x > 0 ? safe : -kUnlimited;
+            high = x > 0 ? kUnlimited : -safe;
+        }
+        low = std::max(low, floorCheck);
+        r.passes = std::floor(down ? (x - low) / step : (high - x) / step);
+        if (!(r.passes >= 0))
+            r.passes = 0;
+        return r;
+    }
+
+    // The number after `passes` passes, worked out on the exact decimal the
+    // text holds and rounded once when stored.
+    double jump(double passes) const
+    {
+        const Decimal d = decimalOf(text);
+        const int decimals = std::max(d.decimals(), stepDecimals);
+        const int shift = d.power + decimals; // the number in units of 10^-decimals
+        if (shift <= 23 && decimals <= 15 && passes < 1e30) {
+            Int128 units = d.digits;
+            for (int i = 0; i < shift; ++i)
+                units *= 10;
+            const double scale = kPow10[static_cast<std::size_t>(decimals)];
+            const auto stepUnits = static_cast<std::int64_t>(std::llround(walk.step * scale));
+            const Int128 result = units - static_cast<Int128>(passes) * stepUnits;
+            return static_cast<double>(result) / scale;
+        }
+        return static_cast<double>(static_cast<long double>(x) -
+                                   static_cast<long double>(passes) * static_cast<long double>(walk.step));
+    }
+};
+
+} // namespace
+
+namespace {
+
+// Passes near a limit are taken one by one; this many before looking for a
+// run again (a run ends at most three passes short of a limit).
+constexpr double kFewPasses = 4;
 
 } // namespace
 
 bool runPasses(Cells &cells, double count, const Walk &first, const Walk &second)
 {
     const double passes = count >= 1 ? std::floor(count) : 0;
+    Track a(cells, first), b(cells, second);
     double done = 0;
+    double asWritten = 0; // passes to take one by one before looking for a run
     while (passes - done >= 1) {
-        const std::string textA = cells.text(first.cell);
-        const std::string textB = cells.text(second.cell);
-        const double a = numberOf(textA);
-        const double b = numberOf(textB);
-
-        const Reach ra = reachOf(first, a, textA == numberText(a));
-        const Reach rb = reachOf(second, b, textB == numberText(b));
-        const double run = std::floor(std::min({passes - done, ra.passes, rb.passes}));
-        if (run >= 1) {
-            if (!ra.moves && !rb.moves)
-                return false; // every pass left writes what the cells hold
-            if (ra.moves)
-                write(cells, first.cell, jump(a, first.step, run, ra.exact));
-            if (rb.moves)
-                write(cells, second.cell, jump(b, second.step, run, rb.exact));
-            done += run;
-            continue;
+        if (asWritten <= 0 && passes - done > kFewPasses) {
+            const Reach ra = a.reach();
+            const Reach rb = b.reach();
+            const double run = std::floor(std::min({passes - done, ra.passes, rb.passes}));
+            if (run >= 1) {
+                if (!ra.moves && !rb.moves)
+                    return false; // every pass left writes what the cells hold
+                if (ra.moves)
+                    a.store(cells, a.jump(run));
+                if (rb.moves)
+                    b.store(cells, b.jump(run));
+                done += run;
+                continue;
+            }
+            // A text that is no number text gets one pass to be written so.
+            asWritten = a.canonical && b.canonical ? kFewPasses : 1;
         }
 
-        if (!(a >= first.least) || !(b >= second.least))
+        if (!(a.x >= first.least) || !(b.x >= second.least))
             return true;
-        write(cells, first.cell, a - first.step);
-        write(cells, second.cell, b - second.step);
-        if (!(value(cells, first.cell) >= first.leastAfter) || !(value(cells, second.cell) >= second.leastAfter))
+        const std::string beforeA = a.text, beforeB = b.text;
+        a.store(cells, a.x - first.step);
+        b.store(cells, b.x - second.step);
+        if (!(a.x >= first.leastAfter) || !(b.x >= second.leastAfter))
             return true;
         done += 1;
-        if (cells.text(first.cell) == textA && cells.text(second.cell) == textB)
+        asWritten -= 1;
+        if (a.text == beforeA && b.text == beforeB)
             return false; // every further pass is this one again
     }
     return false;

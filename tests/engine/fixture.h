@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/design.h"
+#include "app/routes.h"
 #include "cells/memorycells.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +24,22 @@ public:
             setText(id, text);
     }
 
-    // A count typed and a type picked, as a person does it.
+    // A count typed and a type picked, as a person does it. A text that is
+    // no entry of the list is booked as the list shows it.
     void enter(Id count, const char *n, Id list, const char *type)
     {
         setText(count, n);
-        ASSERT_TRUE(pick(list, type)) << nameOf(list) << " " << type;
+        if (!pick(list, type)) {
+            setText(list, type);
+            route(*this, list, Event::Click);
+        }
     }
 };
+
+inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
+{
+    *os << '"' << a.title << "\" \"" << a.prompt << '"';
+}
 
 // Compares cells by their texts: "Label108=10000 Label110=4".
 inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
@@ -40,6 +51,23 @@ inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
         out += std::string(nameOf(id)) + "=" + cells.text(id);
     }
     return out;
+}
+
+// A cell holds what the system writes: its design text, number text that
+// reads back to itself, or one of the literals " " and "" (a weapon with no
+// weight). Count boxes hold whatever was typed and are not looked at.
+inline std::string malformedCells(const Cells &cells)
+{
+    std::string bad;
+    for (const ControlDesign &d : kDesign) {
+        if (d.kind != Kind::Label && d.id != Id::Text1)
+            continue;
+        const std::string t = cells.text(d.id);
+        if (t == d.text || t == " " || t.empty() || numberText(numberOf(t)) == t)
+            continue;
+        bad += std::string(d.name) + "=" + t + " ";
+    }
+    return bad;
 }
 
 } // namespace quarvel

@@ -1,0 +1,144 @@
+#include "fixture.h"
+
+namespace quarvel {
+namespace {
+
+struct Case {
+    const char *what;
+    std::initializer_list<std::pair<Id, const char *>> given;
+    const char *count, *type;
+    std::initializer_list<Id> cells;
+    const char *after;
+    bool shortage;
+};
+
+TEST(Weapons, BooksTheRowAndPutsTheUnitsAboard)
+{
+    const Case cases[] = {
+        {"an empty count books nothing but rewrites",
+         {{Id::Label108, "3750"}},
+         "",
+         "RPG-7",
+         {Id::Label121, Id::Label75, Id::Label9, Id::Label65, Id::Label181, Id::Label2, Id::Label110, Id::Label4},
+         "Label121=0 Label75=0 Label9=0 Label65=0 Label181=0 Label2=15 Label110=1.5 "
+         "Label4=Casualty Sections  can be Carried",
+         false},
+        {"2.5 mortars: load for 2.5, two aboard",
+         {{Id::Label108, "1000"}},
+         "2.5",
+         "M-69 82mm Mortar",
+         {Id::Label121, Id::Label65, Id::Label181, Id::Label108, Id::Label4},
+         "Label121=40 Label65=40 Label181=245 Label108=804 Label4=196",
+         false},
+        {"machine guns under code 3",
+         {{Id::Label1, "3"}, {Id::Label108, "1000"}},
+         "2",
+         "FN 7.62mm MG",
+         {Id::Label121, Id::Label65, Id::Label75, Id::Label9},
+         "Label121=10 Label65=10 Label75=30 Label9=30",
+         false},
+        {"no mission type: no supplies needed",
+         {{Id::Label108, "1000"}},
+         "2",
+         "FN 7.62mm MG",
+         {Id::Label121, Id::Label75, Id::Label9},
+         "Label121=10 Label75=0 Label9=0",
+         false},
+        {"munitions change only the cargo figures",
+         {{Id::Label1, "2"}, {Id::Label108, "1000"}},
+         "3",
+         "Claymore Mine",
+         {Id::Label121, Id::Label75, Id::Label181, Id::Label108, Id::Label4},
+         "Label121=0 Label75=0 Label181=18 Label108=982 Label4=18",
+         false},
+        {"a unit that weighs what is left still fits",
+         {{Id::Label108, "98"}},
+         "1",
+         "M-69 82mm Mortar",
+         {Id::Label108, Id::Label110, Id::Label4},
+         "Label108=0 Label110=0 Label4=98",
+         false},
+        {"the squads from the pounds left, floored to halves",
+         {{Id::Label108, "3800"}},
+         "1",
+         "Demo Charge",
+         {Id::Label108, Id::Label110},
+         "Label108=3730 Label110=1",
+         false},
+        {"nothing fits",
+         {{Id::Label1, "1"}, {Id::Label108, "50"}, {Id::Label121, "3"}, {Id::Label75, "4"}},
+         "1",
+         "M-69 82mm Mortar",
+         {Id::Label108, Id::Label121, Id::Label75, Id::Label49, Id::Label4, Id::Text16, Id::Label110, Id::Label65,
+          Id::Label9, Id::Label181, Id::Label2},
+         "Label108=50 Label121=3 Label75=4 Label49=0 Label4=0 Text16=0 Label110=0 Label65=16 Label9=16 "
+         "Label181=98 Label2=98",
+         true},
+        {"the shortage returns every weapon put aboard",
+         {{Id::Label108, "100"}, {Id::Label4, "500"}},
+         "3",
+         "SA-8 Gecko SAM",
+         {Id::Label108, Id::Label4, Id::Label110, Id::Combo12},
+         "Label108=600 Label4=0 Label110=0 Combo12=SA-8 Gecko SAM",
+         true},
+        {"an earlier supplies shortage is reported though all fits",
+         {{Id::Label108, "5000"}, {Id::Label49, "1"}, {Id::Label121, "9"}},
+         "1",
+         "FFV Carl Gustav",
+         {Id::Label108, Id::Label121, Id::Label49, Id::Label4, Id::Text16},
+         "Label108=5000 Label121=9 Label49=0 Label4=0 Text16=0",
+         true},
+        {"none writes an empty weight and rides nothing",
+         {{Id::Label108, "500"}},
+         "4",
+         "none",
+         {Id::Label2, Id::Label108, Id::Label4},
+         "Label2= Label108=500 Label4=0",
+         false},
+        {"none with the pounds below 0 is a shortage",
+         {{Id::Label108, "-100"}},
+         "1",
+         "none",
+         {Id::Label2, Id::Label108, Id::Label110, Id::Label49},
+         "Label2= Label108=-100 Label110=-0.5 Label49=0",
+         true},
+    };
+    for (const Case &c : cases) {
+        Started cells;
+        cells.given(c.given);
+        cells.enter(Id::Text16, c.count, Id::Combo12, c.type);
+        EXPECT_EQ(texts(cells, c.cells), c.after) << c.what;
+        EXPECT_EQ(cells.alerts().size(), c.shortage ? 1u : 0u) << c.what;
+    }
+}
+
+TEST(Weapons, EveryRowBooksAlike)
+{
+    const Id rows[][2] = {{Id::Text23, Id::Combo13}, {Id::Text24, Id::Combo14}, {Id::Text25, Id::Combo15},
+                          {Id::Text26, Id::Combo16}, {Id::Text27, Id::Combo17}, {Id::Text28, Id::Combo18},
+                          {Id::Text14, Id::Combo24}, {Id::Text15, Id::Combo23}, {Id::Text16, Id::Combo12}};
+    for (const auto &row : rows) {
+        Started cells;
+        cells.given({{Id::Label1, "2"}, {Id::Label108, "6000"}});
+        cells.enter(row[0], "4", row[1], "M-90 60mm Mortar");
+        EXPECT_EQ(texts(cells, {Id::Label75, Id::Label121, Id::Label108, Id::Label110, Id::Label4}),
+                  "Label75=64 Label121=32 Label108=5736 Label110=2 Label4=264")
+            << nameOf(row[1]);
+    }
+}
+
+// Label4 carries the weight aboard from row to row until a shortage or a
+// Clear; Label2 the weight of the type picked last.
+TEST(Weapons, WeightAboardAccumulatesAcrossRows)
+{
+    Started cells;
+    cells.given({{Id::Label108, "200"}});
+    cells.enter(Id::Text23, "2", Id::Combo13, "Smoke Munition");
+    EXPECT_EQ(texts(cells, {Id::Label108, Id::Label4, Id::Label2}), "Label108=0 Label4=200 Label2=100");
+    cells.enter(Id::Text24, "1", Id::Combo14, "RPG-7");
+    EXPECT_EQ(texts(cells, {Id::Label108, Id::Label4, Id::Label2, Id::Text24, Id::Text23}),
+              "Label108=200 Label4=0 Label2=15 Text24=0 Text23=2");
+}
+
+} // namespace
+} // namespace quarvel
