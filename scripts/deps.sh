@@ -19,3 +19,10 @@ install_missing() {
 
 # What building the program needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2-dev fonts-liberation)
+
+# What the tests need besides: test libraries, a virtual display and X tools,
+# a print spooler and page renderers, clang with its sanitizers and fuzzer,
+# Debian packaging tools.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+  cups cups-client cups-bsd poppler-utils ghostscript
+  clang libclang-rt-14-dev libfuzzer-14-dev dpkg-dev file locales)
