@@ -1,0 +1,529 @@
+// Print, pressed on a real window, against a private print scheduler that
+// spooler.sh starts: the page that reaches a printer or a PDF file, and the
+// message box when it cannot.
+
+#include "app/design.h"
+#include "app/window.h"
+#include "pages.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPointer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quarvel::print {
+namespace {
+
+constexpr int kDpi = 100;
+
+// A modal dialog as it was shown.
+struct Seen {
+    QString kind; // "message box", "file dialog" or the class of anything else
+    QString title, text;
+    bool critical = false;
+    bool okOnly = false;
+    QString folder, fileName; // what a file dialog proposed
+};
+
+// Answers the program's modal dialogs as a person would, from a timer that
+// watches QApplication::activeModalWidget(): a message box is read and closed
+// with OK, a file dialog goes to the test's hands, anything else is cancelled.
+// Answers are queued, so a dialog that opens another is answered in turn.
+class Dialogs : public QObject {
+public:
+    Dialogs()
+    {
+        connect(&timer_, &QTimer::timeout, this, &Dialogs::look);
+        timer_.start(10);
+    }
+
+    // What the test does with a file dialog; without it the dialog is cancelled.
+    std::function<void(QFileDialog &)> fileDialog;
+    std::vector<Seen> seen;
+
+    std::vector<Seen> boxes() const { return only(QStringLiteral("message box")); }
+    std::vector<Seen> fileDialogs() const { return only(QStringLiteral("file dialog")); }
+
+private:
+    std::vector<Seen> only(const QString &kind) const
+    {
+        std::vector<Seen> found;
+        for (const Seen &s : seen)
+            if (s.kind == kind)
+                found.push_back(s);
+        return found;
+    }
+
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || answered_.contains(modal))
+            return;
+        answered_.append(modal);
+        Seen s;
+        s.title = modal->windowTitle();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            s.kind = QStringLiteral("message box");
+            s.text = box->text();
+            s.critical = box->icon() == QMessageBox::Critical;
+            s.okOnly = box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok;
+            QTimer::singleShot(0, box, [box] {
+                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                    ok->click();
+                else
+                    box->reject();
+            });
+        } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            s.kind = QStringLiteral("file dialog");
+            s.folder = files->directory().absolutePath();
+            if (auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                s.fileName = name->text();
+            QTimer::singleShot(0, files, [this, files] {
+                if (fileDialog)
+                    fileDialog(*files);
+                else
+                    files->reject();
+            });
+        } else {
+            s.kind = QString::fromLatin1(modal->metaObject()->className());
+            QTimer::singleShot(0, modal, [modal] {
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            });
+        }
+        seen.push_back(s);
+    }
+
+    QTimer timer_;
+    QList<QPointer<QWidget>> answered_;
+};
+
+std::string describe(const std::vector<Seen> &all)
+{
+    std::string text;
+    for (const Seen &s : all)
+        text += "\n  " + s.kind.toStdString() + " \"" + s.title.toStdString() + "\" " + s.text.toStdString();
+    return text.empty() ? " none" : text;
+}
+
+// Types a file name into the dialog and presses Enter, as a person would.
+void typeAndSave(QFileDialog &dialog, const QString &file)
+{
+    if (auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+        name->selectAll();
+        QTest::keyClicks(name, file);
+        // The name's completions would take the Enter meant for the dialog.
+        if (QCompleter *completer = name->completer(); completer && completer->popup()->isVisible())
+            QTest::keyClick(completer->popup(), Qt::Key_Escape);
+        QTest::keyClick(name, Qt::Key_Return);
+    } else {
+        dialog.selectFile(file);
+        static_cast<QDialog &>(dialog).accept(); // QFileDialog hides its accept
+    }
+    if (dialog.isVisible())
+        dialog.reject(); // the dialog refused the name; the test sees nothing written
+}
+
+// Every cell as text: the window shows the same figures after Print.
+std::vector<std::string> cells(const Window &window)
+{
+    std::vector<std::string> texts;
+    for (const ControlDesign &d : kDesign)
+        texts.push_back(window.text(d.id));
+    return texts;
+}
+
+// Every file the person could have asked for under a folder, for checking
+// that nothing was written; the toolkit's own settings and caches in the
+// hidden folders are not the program's doing.
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (!QDir(folder).relativeFilePath(file).startsWith(QLatin1Char('.')))
+            files << file;
+    }
+    return files;
+}
+
+// What the window looks like on the page, and how much unlike its upside-down
+// self (a page showing something else) and a blank page it is.
+struct Likeness {
+    double window = 0, different = 0, blank = 0;
+};
+
+Likeness compare(const QImage &printed, const QImage &shown)
+{
+    QImage white(shown.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    return {likeness(printed, shown), likeness(printed, shown.mirrored(false, true)), likeness(white, shown)};
+}
+
+void expectShowsTheWindow(const QImage &printed, const QImage &shown)
+{
+    const Likeness l = compare(printed, shown);
+    EXPECT_GT(l.window, 0.9) << "the page does not look like the window";
+    EXPECT_GT(l.window - l.different, 0.5) << "a page showing something else looks as much like it";
+    EXPECT_GT(l.window - l.blank, 0.5) << "a blank page looks as much like it";
+}
+
+class PrintTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        spool_ = qEnvironmentVariable("QUARVEL_SPOOL");
+        ASSERT_FALSE(spool_.isEmpty()) << "run these tests through tests/print/spooler.sh";
+        removePrinters();
+        window_ = std::make_unique<Window>();
+        window_->load();
+        window_->show();
+        window_->activateWindow();
+        QApplication::setActiveWindow(window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        // Some figures in the window, so that the page shows more than start-up.
+        QWidget *first = window_->widget(Id::Text16);
+        QTest::mouseClick(first, Qt::LeftButton);
+        QTest::keyClicks(first, QStringLiteral("12"));
+    }
+
+    void TearDown() override { window_.reset(); }
+
+    Window &window() { return *window_; }
+    QString spool(const QString &path) const { return QDir(spool_).filePath(path); }
+    QString home() const { return QDir::homePath(); }
+
+    // Presses Print with the mouse, as a person would.
+    void pressPrint() { QTest::mouseClick(window_->widget(Id::Command1), Qt::LeftButton); }
+
+    // Runs one of the scheduler's tools; its complaint, or "" when it did its work.
+    static std::string run(const QString &tool, const QStringList &args)
+    {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(tool, args);
+        if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return (tool + QLatin1Char(' ') + args.join(QLatin1Char(' ')) + QStringLiteral(": ") +
+                    QString::fromLocal8Bit(p.readAll()) + p.errorString())
+                .toStdString();
+        return "";
+    }
+
+    // A printer that prints into the spool folder, made the default.
+    QString addPrinter(const QString &name)
+    {
+        const QString out = spool(QStringLiteral("out/%1.prn").arg(name));
+        EXPECT_EQ(
+            run(QStringLiteral("lpadmin"),
+                {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("file:") + out,
+                 QStringLiteral("-m"), QStringLiteral("drv:///sample.drv/generic.ppd")}),
+            "");
+        EXPECT_EQ(run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}), "");
+        return out;
+    }
+
+    static void removePrinters()
+    {
+        cups_dest_t *dests = nullptr;
+        const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), QString::fromLocal8Bit(dests[i].name)}),
+                      "");
+        cupsFreeDests(count, dests);
+    }
+
+    // The states of the printer's jobs, once none is waiting or printing.
+    static std::vector<ipp_jstate_t> finishedJobs(const QString &printer)
+    {
+        const QByteArray name = printer.toLocal8Bit();
+        const QDeadlineTimer deadline(30000);
+        for (;;) {
+            cups_job_t *jobs = nullptr;
+            const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ALL);
+            std::vector<ipp_jstate_t> states;
+            bool busy = false;
+            for (int i = 0; i < count; ++i) {
+                states.push_back(jobs[i].state);
+                busy = busy || jobs[i].state < IPP_JSTATE_CANCELED;
+            }
+            cupsFreeJobs(count, jobs);
+            if (!busy || deadline.hasExpired())
+                return states;
+            QTest::qWait(100);
+        }
+    }
+
+    Dialogs dialogs;
+
+private:
+    QString spool_;
+    std::unique_ptr<Window> window_;
+};
+
+// What a printer has printed so far; empty before its first job.
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The page on the printer, rendered as a person's viewer would.
+QImage onlyPage(const QString &file)
+{
+    QString error;
+    const std::vector<QImage> pages = renderPages(file, kDpi, &error);
+    EXPECT_EQ(pages.size(), 1u) << error.toStdString();
+    return pages.empty() ? QImage() : pages.front();
+}
+
+using PrintOnPrinter = PrintTest;
+
+TEST_F(PrintOnPrinter, PrintsTheWindowAsShownOnOnePageOfTheDefaultPrinter)
+{
+    addPrinter(QStringLiteral("spare")); // a printer that is not the default gets nothing
+    const QString out = addPrinter(QStringLiteral("desk"));
+    const QImage shown = window().grab().toImage();
+    const std::vector<std::string> before = cells(window());
+
+    pressPrint();
+
+    EXPECT_TRUE(dialogs.seen.empty()) << "dialogs shown:" << describe(dialogs.seen);
+    EXPECT_EQ(cells(window()), before);
+    EXPECT_EQ(finishedJobs(QStringLiteral("desk")), std::vector<ipp_jstate_t>{IPP_JSTATE_COMPLETED});
+    EXPECT_TRUE(finishedJobs(QStringLiteral("spare")).empty());
+    const QImage page = onlyPage(out);
+    ASSERT_FALSE(page.isNull());
+
+    // The window fills the printable area one way, keeps its proportions, and
+    // leaves the margins the printer cannot print on.
+    const QPageLayout layout = QPrinter(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution).pageLayout();
+    const double scale = double(page.width()) / layout.fullRect(QPageLayout::Point).width();
+    const QRectF paint = layout.paintRect(QPageLayout::Point);
+    const QRectF area(paint.x() * scale, paint.y() * scale, paint.width() * scale, paint.height() * scale);
+    const QRect ink = inkBox(page);
+    ASSERT_TRUE(ink.isValid()) << "the page is blank";
+    EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(QRectF(ink))) << "printed outside the printable area";
+    EXPECT_TRUE(ink.width() >= area.width() - 3 || ink.height() >= area.height() - 3)
+        << "the window does not fill the printable area";
+    EXPECT_NEAR(double(ink.width()) / ink.height(), double(shown.width()) / shown.height(), 0.02);
+    expectShowsTheWindow(page.copy(ink), shown);
+}
+
+using PrintFailure = PrintTest;
+
+// A printer that turns the job away, or would keep it unprinted, is reported
+// in one message box and gets no job from Quarvel.
+TEST_F(PrintFailure, APrinterThatDoesNotPrintIsReportedAndGetsNoJob)
+{
+    const QString desk = QStringLiteral("desk");
+    const QString small = spool(QStringLiteral("small.txt"));
+    QFile file(small);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("a job before Quarvel's\n") > 0);
+    file.close();
+    const struct {
+        const char *name;
+        std::vector<QStringList> setUp; // a tool and its arguments, in turn
+        const char *why;
+    } cases[] = {
+        {"refusing jobs", {{QStringLiteral("cupsreject"), desk}}, "is not accepting jobs"},
+        {"stopped", {{QStringLiteral("cupsdisable"), desk}}, "is stopped"},
+        // Accepting and idle, so only the answer to the job itself tells.
+        {"over its quota",
+         {{QStringLiteral("lpadmin"), QStringLiteral("-p"), desk, QStringLiteral("-o"),
+           QStringLiteral("job-quota-period=3600"), QStringLiteral("-o"), QStringLiteral("job-k-limit=1")},
+          {QStringLiteral("lp"), QStringLiteral("-d"), desk, QStringLiteral("-o"), QStringLiteral("raw"), small}},
+         "refused the job (Quota limit reached)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        removePrinters();
+        dialogs.seen.clear();
+        const QString out = addPrinter(desk);
+        for (const QStringList &step : c.setUp)
+            ASSERT_EQ(run(step.front(), step.mid(1)), "");
+        const std::vector<ipp_jstate_t> jobs = finishedJobs(desk);
+        const QByteArray printed = contents(out);
+        const std::vector<std::string> before = cells(window());
+
+        pressPrint();
+
+        const std::vector<Seen> boxes = dialogs.boxes();
+        ASSERT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        ASSERT_EQ(boxes.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("Print Error"));
+        EXPECT_TRUE(boxes[0].critical);
+        EXPECT_TRUE(boxes[0].okOnly);
+        EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The window was not printed: the printer \"desk\" ")))
+            << boxes[0].text.toStdString();
+        EXPECT_TRUE(boxes[0].text.contains(QLatin1String(c.why))) << boxes[0].text.toStdString();
+        EXPECT_TRUE(boxes[0].text.endsWith(QLatin1Char('.'))) << boxes[0].text.toStdString();
+        EXPECT_EQ(cells(window()), before);
+        EXPECT_EQ(finishedJobs(desk), jobs);
+        EXPECT_EQ(contents(out), printed);
+    }
+}
+
+using PrintWithoutPrinter = PrintTest;
+
+// With no printer, Print offers to save the page as Quarvel.pdf in the
+// documents folder, or in the home folder where there is none.
+TEST_F(PrintWithoutPrinter, OffersQuarvelPdfInTheDocumentsFolder)
+{
+    const QString documents = QDir(home()).filePath(QStringLiteral("Documents"));
+    for (bool hasDocuments : {true, false}) {
+        SCOPED_TRACE(hasDocuments ? "with a documents folder" : "without one");
+        dialogs.seen.clear();
+        if (hasDocuments)
+            ASSERT_TRUE(QDir().mkpath(documents));
+        else
+            ASSERT_TRUE(QDir(documents).removeRecursively());
+
+        pressPrint();
+
+        const std::vector<Seen> files = dialogs.fileDialogs();
+        ASSERT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        ASSERT_EQ(files.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(files[0].title, QStringLiteral("Save as PDF"));
+        EXPECT_EQ(files[0].folder, hasDocuments ? documents : home());
+        EXPECT_EQ(files[0].fileName, QStringLiteral("Quarvel.pdf"));
+    }
+    ASSERT_TRUE(QDir().mkpath(documents));
+}
+
+// The same holds when no scheduler answers at all.
+TEST_F(PrintWithoutPrinter, OffersAPdfWhenNoSchedulerAnswers)
+{
+    addPrinter(QStringLiteral("desk"));
+    const QString nowhere = QDir(home()).filePath(QStringLiteral("no-scheduler.sock"));
+    cupsSetServer(nowhere.toLocal8Bit().constData());
+
+    pressPrint();
+
+    cupsSetServer(nullptr);
+    EXPECT_EQ(dialogs.fileDialogs().size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+    EXPECT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+    EXPECT_TRUE(finishedJobs(QStringLiteral("desk")).empty());
+}
+
+TEST_F(PrintWithoutPrinter, SavesThePageWhereTheDialogSays)
+{
+    ASSERT_TRUE(QDir().mkpath(QDir(home()).filePath(QStringLiteral("Documents"))));
+    ASSERT_TRUE(QDir().mkpath(QDir(home()).filePath(QStringLiteral("plans"))));
+    const struct {
+        const char *name;
+        QString typed;  // empty: the proposal as it stands
+        QString stored; // relative to the home folder
+    } cases[] = {
+        {"the proposed name", QString(), QStringLiteral("Documents/Quarvel.pdf")},
+        {"a name of the person's", QDir(home()).filePath(QStringLiteral("plans/attack.pdf")),
+         QStringLiteral("plans/attack.pdf")},
+        {"a name without its extension", QDir(home()).filePath(QStringLiteral("plans/supplies")),
+         QStringLiteral("plans/supplies.pdf")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.seen.clear();
+        QString selected;
+        dialogs.fileDialog = [&](QFileDialog &dialog) {
+            if (c.typed.isEmpty())
+                QTest::keyClick(&dialog, Qt::Key_Return);
+            else
+                typeAndSave(dialog, c.typed);
+            selected = dialog.selectedFiles().value(0);
+        };
+        const QImage shown = window().grab().toImage();
+        const std::vector<std::string> before = cells(window());
+
+        pressPrint();
+
+        const QString file = QDir(home()).filePath(c.stored);
+        ASSERT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(selected, file);
+        EXPECT_EQ(cells(window()), before);
+        ASSERT_TRUE(QFile::exists(file));
+        const QImage page = onlyPage(file);
+        ASSERT_FALSE(page.isNull());
+        const QRect ink = inkBox(page);
+        ASSERT_TRUE(ink.isValid()) << "the page is blank";
+        EXPECT_GT(std::max(double(ink.width()) / page.width(), double(ink.height()) / page.height()), 0.8)
+            << "the window does not fill the page";
+        EXPECT_NEAR(double(ink.width()) / ink.height(), double(shown.width()) / shown.height(), 0.02);
+        expectShowsTheWindow(page.copy(ink), shown);
+    }
+}
+
+TEST_F(PrintWithoutPrinter, CancellingTheDialogDoesNothing)
+{
+    const QStringList before = filesUnder(home());
+    dialogs.fileDialog = [](QFileDialog &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); };
+
+    pressPrint();
+
+    EXPECT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+    EXPECT_EQ(dialogs.fileDialogs().size(), 1u);
+    EXPECT_EQ(filesUnder(home()), before);
+}
+
+// A file that cannot be written is reported in one message box, and nothing
+// is left behind.
+TEST_F(PrintWithoutPrinter, AFileThatCannotBeWrittenIsReported)
+{
+    ASSERT_TRUE(QDir().mkpath(QDir(home()).filePath(QStringLiteral("Documents"))));
+    QFile notes(QDir(home()).filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const struct {
+        const char *name;
+        QString file;
+    } cases[] = {
+        {"in a folder that does not exist", QDir(home()).filePath(QStringLiteral("gone/plan.pdf"))},
+        {"under a file, not a folder", QDir(home()).filePath(QStringLiteral("notes.txt/plan.pdf"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.seen.clear();
+        const QStringList before = filesUnder(home());
+        dialogs.fileDialog = [&](QFileDialog &dialog) { typeAndSave(dialog, c.file); };
+
+        pressPrint();
+
+        const std::vector<Seen> boxes = dialogs.boxes();
+        ASSERT_EQ(dialogs.seen.size(), 2u) << "dialogs shown:" << describe(dialogs.seen);
+        ASSERT_EQ(boxes.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("Print Error"));
+        EXPECT_TRUE(boxes[0].critical);
+        EXPECT_TRUE(boxes[0].okOnly);
+        EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The window was not printed: the file ") + c.file))
+            << boxes[0].text.toStdString();
+        EXPECT_TRUE(boxes[0].text.endsWith(QLatin1Char('.'))) << boxes[0].text.toStdString();
+        EXPECT_EQ(filesUnder(home()), before);
+        EXPECT_FALSE(QFileInfo::exists(QDir(home()).filePath(QStringLiteral("gone"))));
+    }
+}
+
+} // namespace
+} // namespace quarvel::print
