@@ -1,1 +1,24 @@
-# Installation and packaging rules.
+# Installation: the program, its desktop entry and its icon in the XDG
+# places, and a Debian package of the same (cpack -G DEB in the build folder).
+include(GNUInstallDirs)
+
+install(TARGETS quarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME quarvel)
+set(CPACK_PACKAGE_VENDOR Quarvel)
+set(CPACK_PACKAGE_CONTACT "Quarvel maintainers <maintainers@quarvel.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Plans the force and the supplies of a military mission")
+set(CPACK_PACKAGE_DESCRIPTION "Record the attack, pick a mission type and list the units section by section; \
+summary sentences show the transport still free, what can still be towed and the combat supplies needed.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The Qt, CUPS and C++ libraries come from dpkg-shlibdeps. The window's font
+# is found at run time, not linked, so it is named here, with Qt's package of
+# further platform plugins (Debian ships xcb and offscreen in libqt6gui6).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins")
+include(CPack)

@@ -1,3 +1,68 @@
 #!/usr/bin/env bash
-# (filled in by its own area)
+# Builds the Debian package in build-package/ (Release, no tests), checks what
+# it holds and what it depends on, installs it with apt-get as a person would,
+# and starts the installed program offscreen to see it come up and stay up.
+# The package is removed again at the end. Needs root, or sudo.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+fail() {
+  echo "test-package: $*" >&2
+  exit 1
+}
+
+rm -f build-package/quarvel_*.deb
+cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF -DQUARVEL_BENCHMARKS=OFF >/dev/null
+cmake --build build-package -j2
+(cd build-package && cpack -G DEB)
+debs=(build-package/quarvel_*.deb)
+[ ${#debs[@]} -eq 1 ] || fail "expected one package, found: ${debs[*]}"
+deb=${debs[0]}
+
+# What it holds: the program and its desktop entry and icon in the XDG places.
+contents=$(dpkg-deb -c "$deb")
+for file in usr/bin/quarvel usr/share/applications/quarvel.desktop usr/share/icons/hicolor/scalable/apps/quarvel.svg; do
+  grep -q " \./$file\$" <<<"$contents" || fail "$deb holds no /$file"
+done
+desktop-file-validate packaging/quarvel.desktop
+
+# What it asks for: the Qt libraries it links, the window's font and Qt's
+# platform plugins.
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 fonts-liberation qt6-qpa-plugins; do
+  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "$deb does not depend on $package: $depends"
+done
+
+# apt-get resolves the dependencies from its lists, which a fresh machine may
+# not have yet.
+compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || "${sudo[@]}" apt-get update -qq
+cleanup() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq quarvel >/dev/null || true
+}
+trap cleanup EXIT
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./$deb"
+[ -x /usr/bin/quarvel ] || fail "/usr/bin/quarvel was not installed"
+desktop-file-validate /usr/share/applications/quarvel.desktop
+fc-list | grep -q LiberationSans-Regular || fail "the window's font, Liberation Sans, is not installed"
+
+# The installed program comes up offscreen and stays up.
+log=$(mktemp)
+QT_QPA_PLATFORM=offscreen /usr/bin/quarvel >"$log" 2>&1 &
+pid=$!
+sleep 3
+if ! kill -0 "$pid" 2>/dev/null; then
+  status=0
+  wait "$pid" || status=$?
+  pid=""
+  fail "the installed program ended at start-up with status $status: $(cat "$log")"
+fi
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+rm -f "$log"
+echo "test-package: $deb installs, and /usr/bin/quarvel comes up and stays up"

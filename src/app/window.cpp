@@ -1,5 +1,7 @@
 #include "app/window.h"
 
+#include "app/accessibility.h"
+#include "app/accessiblelist.h"
 #include "app/design.h"
 #include "app/routes.h"
 #include "commands/print.h"
@@ -75,12 +77,17 @@ QFont windowFont()
 
 Window::Window(QWidget *parent) : QWidget(parent)
 {
+    // Qt makes a control's accessible interface once, as soon as it is asked
+    // for one: the lists' own must be known before they exist. Qt keeps a
+    // factory once however often it is installed.
+    QAccessible::installFactory(accessibleList);
     const ControlDesign &form = design(Id::Form1);
     setWindowTitle(qs(form.text));
     setFixedSize(pixels(form.width), pixels(form.height));
     setFont(windowFont());
     build();
     connectEvents();
+    makeAccessible(*this);
 }
 
 void Window::build()
@@ -189,6 +196,7 @@ void Window::setText(Id id, std::string_view text)
         hidden_[index(id)] = std::string(text);
     } else if (auto *label = qobject_cast<QLabel *>(w)) {
         label->setText(qs(text));
+        emit captionWritten(id);
     } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
         edit->setText(qs(text)); // its change handler runs here when the text changes
     } else if (auto *combo = qobject_cast<QComboBox *>(w)) {

@@ -40,6 +40,10 @@ public:
     // True once Exit ended the program: no handler runs after it.
     bool closed() const { return closed_; }
 
+signals:
+    // A shown label's caption was written by a handler.
+    void captionWritten(quarvel::Id label);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
