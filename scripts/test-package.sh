@@ -48,7 +48,8 @@ trap cleanup EXIT
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./$deb"
 [ -x /usr/bin/quarvel ] || fail "/usr/bin/quarvel was not installed"
 desktop-file-validate /usr/share/applications/quarvel.desktop
-fc-list | grep -q LiberationSans-Regular || fail "the window's font, Liberation Sans, is not installed"
+fonts=$(fc-list : family) # read whole: grep -q would end fc-list early, and pipefail with it
+grep -qx "Liberation Sans" <<<"$fonts" || fail "the window's font, Liberation Sans, is not installed"
 
 # The installed program comes up offscreen and stays up.
 log=$(mktemp)

@@ -1,6 +1,7 @@
 // quarvel-scenario FILE...: plays scenario files through the real window.
 
 #include "player.h"
+#include "quiet.h"
 #include "scenario.h"
 
 #include <QApplication>
@@ -10,26 +11,11 @@
 #include <iostream>
 #include <sstream>
 
-namespace {
-
-// The offscreen platform says what it cannot do (raise a popup, grab the
-// keyboard) each time a list opens; that is no news to a scenario.
-void quietPlatform(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")) ||
-        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    if (type != QtDebugMsg)
-        std::cerr << message.toStdString() << std::endl;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietPlatform);
+    qInstallMessageHandler(quarvel::scenario::quietPlatform);
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -10,6 +10,7 @@
 
 #include "app/design.h"
 #include "player.h"
+#include "quiet.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -487,16 +488,6 @@ TEST(Soak, ARandomPlannerThroughTheWindow)
               << " guns refused for want of towing" << std::endl;
 }
 
-// The offscreen platform says what it cannot do each time a list opens.
-void quietPlatform(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")) ||
-        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    if (type != QtDebugMsg)
-        std::cerr << message.toStdString() << std::endl;
-}
-
 } // namespace
 } // namespace quarvel
 
@@ -507,7 +498,7 @@ int main(int argc, char *argv[])
     qputenv("CUPS_SERVER", "/nonexistent/quarvel-soak/cups.sock");
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
-    qInstallMessageHandler(quarvel::quietPlatform);
+    qInstallMessageHandler(quarvel::scenario::quietPlatform);
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     // Exit closes the window; the run goes on with a new one.
