@@ -36,6 +36,18 @@ public:
     }
 };
 
+// One pick of a table-driven test: the cells given before it, the count and
+// the type entered, the cells looked at afterwards and what they must read,
+// and whether the row reported a shortage.
+struct PickCase {
+    const char *what;
+    std::initializer_list<std::pair<Id, const char *>> given;
+    const char *count, *type;
+    std::initializer_list<Id> cells;
+    const char *after;
+    bool shortage;
+};
+
 inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
 {
     *os << '"' << a.title << "\" \"" << a.prompt << '"';

@@ -6,18 +6,9 @@ namespace {
 const MemoryCells::Alert kTowing{"You Need More Vehicles For Towing", "Transport Error"};
 const MemoryCells::Alert kCargo{"*-*Not Enough Transport to carry Cargo: Hit Reset to redo!", "Transport Error"};
 
-struct Case {
-    const char *what;
-    std::initializer_list<std::pair<Id, const char *>> given;
-    const char *count, *type;
-    std::initializer_list<Id> cells;
-    const char *after;
-    bool shortage;
-};
-
 TEST(Towed, BooksTheGunsAgainstTheTowingLeft)
 {
-    const Case cases[] = {
+    const PickCase cases[] = {
         {"howitzers under code 2",
          {{Id::Label1, "2"}, {Id::Label40, "5"}},
          "2",
@@ -68,7 +59,7 @@ TEST(Towed, BooksTheGunsAgainstTheTowingLeft)
          "Label171=0 Label170=0 Label13=0 Label33=0 Label40=4",
          false},
     };
-    for (const Case &c : cases) {
+    for (const PickCase &c : cases) {
         Started cells;
         cells.given(c.given);
         cells.setEnabled(Id::Combo19, true);
@@ -82,7 +73,7 @@ TEST(Towed, BooksTheGunsAgainstTheTowingLeft)
 
 TEST(Supplies, CarriesWhatTheCombatLoadDoesNot)
 {
-    const Case cases[] = {
+    const PickCase cases[] = {
         {"ten units, four carried as combat load",
          {{Id::Label121, "4"}, {Id::Label108, "5000"}},
          "10",
@@ -126,7 +117,7 @@ TEST(Supplies, CarriesWhatTheCombatLoadDoesNot)
          "Label108=300 Label113=-300 Label66=0",
          false},
     };
-    for (const Case &c : cases) {
+    for (const PickCase &c : cases) {
         Started cells;
         cells.given(c.given);
         cells.enter(Id::Text29, c.count, Id::Combo8, c.type);

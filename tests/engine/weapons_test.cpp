@@ -3,18 +3,9 @@
 namespace quarvel {
 namespace {
 
-struct Case {
-    const char *what;
-    std::initializer_list<std::pair<Id, const char *>> given;
-    const char *count, *type;
-    std::initializer_list<Id> cells;
-    const char *after;
-    bool shortage;
-};
-
 TEST(Weapons, BooksTheRowAndPutsTheUnitsAboard)
 {
-    const Case cases[] = {
+    const PickCase cases[] = {
         {"an empty count books nothing but rewrites",
          {{Id::Label108, "3750"}},
          "",
@@ -103,7 +94,7 @@ TEST(Weapons, BooksTheRowAndPutsTheUnitsAboard)
          "Label2= Label108=-100 Label110=-0.5 Label49=0",
          true},
     };
-    for (const Case &c : cases) {
+    for (const PickCase &c : cases) {
         Started cells;
         cells.given(c.given);
         cells.enter(Id::Text16, c.count, Id::Combo12, c.type);
