@@ -99,6 +99,8 @@ Script parse(std::string_view text)
 {
     Script script;
     int lineNo = 0;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3); // a byte-order mark some editors write
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view raw = text.substr(0, end);
@@ -164,7 +166,5 @@ Script parse(std::string_view text)
     }
     return script;
 }
-
-std::string describe(const Step &step) { return step.source; }
 
 } // namespace quarvel::scenario

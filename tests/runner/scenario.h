@@ -30,7 +30,4 @@ struct Script {
 // skipped, TEXT arguments quoted or the rest of the line.
 Script parse(std::string_view text);
 
-// The step as one line, for messages.
-std::string describe(const Step &step);
-
 } // namespace quarvel::scenario

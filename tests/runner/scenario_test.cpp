@@ -48,6 +48,15 @@ TEST(ScenarioParse, SkipsCommentsAndBlankLinesAndCountsLines)
     EXPECT_TRUE(s.errors.empty());
 }
 
+TEST(ScenarioParse, ReadsPastAByteOrderMark)
+{
+    const Script s = parse("\xEF\xBB\xBF"
+                           "expect Label1 0\r\n");
+    ASSERT_TRUE(s.errors.empty());
+    ASSERT_EQ(s.steps.size(), 1u);
+    EXPECT_EQ(s.steps[0].verb, "expect");
+}
+
 TEST(ScenarioParse, RefusesStepsItDoesNotKnow)
 {
     for (const char *line : {"frobnicate Text4", "expect Label999 0", "tick", "tab now", "entries Combo2 seven",
