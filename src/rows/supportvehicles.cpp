@@ -1,6 +1,9 @@
 #include "rows/rows.h"
 #include "rows/vehicles.h"
 
+// The specialist vehicles, under the window's heading "Vehicles": engineer,
+// recovery, bridging, self-propelled artillery and air-defence vehicles.
+
 namespace quarvel {
 namespace {
 
