@@ -43,7 +43,7 @@ private:
 // Counts a planner can type, and texts that only look like counts.
 constexpr std::array<std::string_view, 24> kCounts{
     "1",    "2",          "3",     "12",     "0",     "2.5",
-    "-3",   "1e15",       "1e308", "-1e308", "1e400", "1.79769313486231E+308",
+    "-3",   "1e15",       "1e308", "-1e308", "1e400", "1.79769313486232E+308",
     "1e14", "0.1",        "",      " ",      "abc",   "3 trucks",
     "1,5",  "&HFFFFFFFF", "&O17",  "1D3",    "-0",    "999999999999999"};
 

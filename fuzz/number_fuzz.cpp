@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,8 @@ using quarvel::numberOf;
 using quarvel::numberText;
 using quarvel::fuzzing::fail;
 
-// The largest value with a 15-digit text; anything beyond is written as it.
-constexpr double kLargest = 1.79769313486231e308;
+// Anything beyond the largest double is written as it.
+constexpr double kLargest = std::numeric_limits<double>::max();
 
 std::string lower(std::string s)
 {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace quarvel {
 namespace {
@@ -103,20 +104,26 @@ double numberOf(std::string_view text)
 
     double value = 0;
     const auto [ptr, ec] = std::from_chars(s, s + out, value);
-    if (ec != std::errc() || ptr != s + out)
-        return 0; // beyond the double range
-    return value;
+    if (ec == std::errc() && ptr == s + out)
+        return value;
+    // The largest double written to 15 digits, 1.79769313486232E+308, lies a
+    // hair beyond the range: it, and anything up to it, reads back as the
+    // largest double, so that a total that overflowed keeps its value.
+    long double wide = 0;
+    const auto [end, wideEc] = std::from_chars(s, s + out, wide);
+    if (wideEc == std::errc() && end == s + out && std::fabs(wide) >= 1e308L &&
+        std::fabs(wide) <= 1.79769313486232e308L)
+        return std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide));
+    return 0; // beyond the double range
 }
 
 std::string numberText(double value)
 {
     if (std::isnan(value))
         return "0";
-    // The largest finite value that still has a 15-digit text: the largest
-    // double itself rounds up past the double range.
-    constexpr double kLargest = 1.79769313486231e308;
-    if (std::fabs(value) > kLargest)
-        value = std::copysign(kLargest, value);
+    // Beyond the range: the largest value, with its sign.
+    if (std::isinf(value))
+        value = std::copysign(std::numeric_limits<double>::max(), value);
     if (value == 0)
         return "0";
 

@@ -9,7 +9,8 @@ namespace quarvel {
 // dropped, "&H"/"&O" start a hexadecimal or octal integer, otherwise the
 // longest decimal prefix counts ("3 trucks" is 3, "1,5" is 1, "abc" is 0).
 // The decimal sign is always ".", whatever the locale. A number beyond the
-// range of a double, or a radix number beyond 32 bits, reads as 0.
+// range of a double, or a radix number beyond 32 bits, reads as 0; the text
+// the largest double is written as, 1.79769313486232E+308, reads as it.
 double numberOf(std::string_view text);
 
 // The text a computed value is stored as: rounded to 15 significant digits,
