@@ -147,10 +147,6 @@ struct Track {
     }
 };
 
-} // namespace
-
-namespace {
-
 // Passes near a limit are taken one by one; this many before looking for a
 // run again (a run ends at most three passes short of a limit).
 constexpr double kFewPasses = 4;
