@@ -1,6 +1,9 @@
 // The whole engine on cells in memory: the input is read as a person's
 // actions on the window after start-up, and after each one every cell must
-// still hold what the system writes.
+// still hold what the system writes. A pick the transport refuses must leave
+// every cell but its count box as it was; and at the end, the six Clears, in
+// an order the input chooses, must take every figure of the summary back to
+// 0 whenever no figure outgrew the 15 digits a cell keeps exactly.
 
 #include "app/design.h"
 #include "cells/memorycells.h"
@@ -52,6 +55,12 @@ constexpr std::array<Id, 7> kButtons{Id::Command2,  Id::Command8, Id::Command11,
 
 constexpr std::array<std::string_view, 2> kTitles{"Mission Error", "Transport Error"};
 
+constexpr std::array<Id, 6> kClears{Id::Command2,  Id::Command8,  Id::Command11,
+                                    Id::Command16, Id::Command19, Id::Command5};
+
+// The figures that every section's Clear takes its share out of.
+constexpr std::array<Id, 6> kEmptied{Id::Label108, Id::Label110, Id::Label40, Id::Label75, Id::Label121, Id::Label33};
+
 // The controls a person can reach, by kind, and the cells only the system
 // writes, from the design.
 struct Controls {
@@ -75,6 +84,31 @@ struct Controls {
     }
 };
 
+std::vector<std::string> allTexts(const MemoryCells &cells)
+{
+    std::vector<std::string> all;
+    for (const ControlDesign &d : kDesign)
+        all.push_back(cells.text(d.id));
+    return all;
+}
+
+// More digits than a cell keeps exactly: beyond them a write rounds, and a
+// Clear may leave a residue in the last place.
+bool outgrown(std::string_view text)
+{
+    if (text.find('E') != std::string_view::npos)
+        return true;
+    std::size_t digits = 0;
+    bool leading = true;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            continue;
+        leading = leading && c == '0';
+        digits += !leading;
+    }
+    return digits > 14;
+}
+
 std::string describe(const MemoryCells &cells)
 {
     std::string all;
@@ -88,7 +122,8 @@ std::string describe(const MemoryCells &cells)
 // number text that reads back to itself; a message box is one the system
 // shows. `seen` keeps the texts already found good, so that each new text is
 // read only once.
-void checkCells(MemoryCells &cells, const Controls &controls, std::vector<std::string> &seen, const char *after)
+void checkCells(MemoryCells &cells, const Controls &controls, std::vector<std::string> &seen, bool &exact,
+                const char *after)
 {
     seen.resize(controls.written.size());
     for (std::size_t i = 0; i < controls.written.size(); ++i) {
@@ -99,12 +134,48 @@ void checkCells(MemoryCells &cells, const Controls &controls, std::vector<std::s
         if (!(t.empty() || t == " " || t == design(id).text || numberText(numberOf(t)) == t))
             fail(std::string("after ") + after + ": " + std::string(nameOf(id)) + " holds \"" + t +
                  "\"; cells: " + describe(cells));
+        exact = exact && !outgrown(t);
         seen[i] = std::move(t);
     }
     for (const MemoryCells::Alert &a : cells.alerts())
         if (std::find(kTitles.begin(), kTitles.end(), a.title) == kTitles.end())
             fail(std::string("after ") + after + ": message box \"" + a.title + "\" \"" + a.prompt + "\"");
     cells.clearAlerts();
+}
+
+bool refused(const MemoryCells &cells)
+{
+    const auto &alerts = cells.alerts();
+    return std::any_of(alerts.begin(), alerts.end(), [](const auto &a) { return a.title == "Transport Error"; });
+}
+
+// After a refused pick only the row's count box has changed, to "0".
+void checkNothingBooked(const MemoryCells &cells, const std::vector<std::string> &before, Id list)
+{
+    bool countReset = false;
+    for (const ControlDesign &d : kDesign) {
+        const std::string now = cells.text(d.id);
+        if (d.id == list || now == before[index(d.id)])
+            continue;
+        if (d.kind == Kind::TextBox && !d.has(Hidden) && now == "0" && !countReset) {
+            countReset = true;
+            continue;
+        }
+        fail("a refused pick in " + std::string(nameOf(list)) + " changed " + std::string(d.name) + " from \"" +
+             before[index(d.id)] + "\" to \"" + now + "\"");
+    }
+}
+
+// Presses the six Clears in the order numbered `order` (of the 720).
+void pressAllClears(MemoryCells &cells, unsigned order)
+{
+    std::array<Id, 6> clears = kClears;
+    for (std::size_t i = clears.size(); i > 1; --i) {
+        std::swap(clears[i - 1], clears[order % i]);
+        order /= static_cast<unsigned>(i);
+    }
+    for (Id clear : clears)
+        cells.press(clear);
 }
 
 } // namespace
@@ -116,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     MemoryCells cells;
     cells.load();
     std::vector<std::string> seen;
-    checkCells(cells, controls, seen, "start-up");
+    bool exact = true;
+    checkCells(cells, controls, seen, exact, "start-up");
 
     // Enough actions to fill every row several times over; longer inputs
     // only repeat.
@@ -158,8 +230,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         case 10: {
             const Id list = in.oneOf(controls.lists);
             const auto &entries = cells.entries(list);
-            if (!entries.empty())
-                cells.pick(list, entries[in.byte() % entries.size()]);
+            if (entries.empty())
+                break;
+            const std::vector<std::string> before = allTexts(cells);
+            cells.pick(list, entries[in.byte() % entries.size()]);
+            if (refused(cells))
+                checkNothingBooked(cells, before, list);
             what = "a pick";
             break;
         }
@@ -186,7 +262,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             what = "Exit";
             break;
         }
-        checkCells(cells, controls, seen, what);
+        checkCells(cells, controls, seen, exact, what);
     }
+
+    if (cells.exited())
+        return 0;
+    unsigned order = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        order = order * 31 + data[i];
+    pressAllClears(cells, order % 720);
+    checkCells(cells, controls, seen, exact, "the six Clears");
+    if (!exact)
+        return 0;
+    for (Id total : kEmptied)
+        if (value(cells, total) != 0)
+            fail("after the six Clears " + std::string(nameOf(total)) + " holds \"" + cells.text(total) +
+                 "\"; cells: " + describe(cells));
     return 0;
 }

@@ -62,8 +62,9 @@ void clearWeapons(Cells &cells, Id)
 }
 
 // The trucks and APCs share one button. It zeroes the whole cargo and squad
-// capacity rather than taking out their share, and with it the weight the
-// weapons put aboard and the infantry's cargo load.
+// capacity rather than taking out their share, and with it everything that
+// records what rides: the weight the weapons and the supplies put aboard, the
+// squads aboard, the infantry's cargo load and the pounds it carries itself.
 void clearTransport(Cells &cells, Id)
 {
     blank(cells, {Id::Text46, Id::Text47, Id::Text48, Id::Text49});
@@ -75,6 +76,9 @@ void clearTransport(Cells &cells, Id)
     blank(cells, {Id::Text10, Id::Text13, Id::Text30, Id::Text40, Id::Text44});
     blank(cells, {Id::Combo33, Id::Combo34, Id::Combo35, Id::Combo36, Id::Combo37});
     zero(cells, {Id::Label4, Id::Label6, Id::Label108, Id::Label110});
+    // Nothing rides once the vehicles are gone: the infantry and weapons
+    // Clears must not give back room that no vehicle provides any more.
+    zero(cells, {Id::Text1, Id::Label51, Id::Label113});
     takeBack(cells, Id::Label121, Id::Label18);
     takeBack(cells, Id::Label75, Id::Label21);
     takeBack(cells, Id::Label33, Id::Label22);

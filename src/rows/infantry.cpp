@@ -1,8 +1,9 @@
+#include "cells/tentative.h"
 #include "rows/passes.h"
 #include "rows/rows.h"
 
 #include <array>
-#include <limits>
+#include <cmath>
 
 namespace quarvel {
 namespace {
@@ -48,13 +49,14 @@ constexpr std::array<InfantryType, 12> kTypes{{
 
 } // namespace
 
-void pickInfantry(Cells &cells, Id list)
+void pickInfantry(Cells &window, Id list)
 {
     const InfantryRow &row = rowOf(kRows, list);
     const InfantryType none{};
-    const InfantryType *found = findType(kTypes, cells.text(row.list));
+    const InfantryType *found = findType(kTypes, window.text(row.list));
     const InfantryType &t = found ? *found : none;
 
+    Tentative cells(window);
     const double n = value(cells, row.count);
     const double mission = value(cells, Id::Label1);
     const double needed = mission * t.combatLoad * n;
@@ -71,24 +73,21 @@ void pickInfantry(Cells &cells, Id list)
 
     if (cells.ticked(row.check))
         return; // a marching row takes no transport
-    add(cells, Id::Text1, n * t.squads);
+    // Whole units ride: the squads aboard are what the Clear gives back.
+    const double units = n >= 1 ? std::floor(n) : 0;
+    add(cells, Id::Text1, units * t.squads);
 
-    const Walk squads{Id::Label110, t.squads, 1, 0};
-    const Walk pounds{Id::Label108, t.cargoLoad, 1, 0};
+    // A unit is refused only for room it takes and that is not left.
+    const Walk squads{Id::Label110, t.squads, kNoLimit, t.squads > 0 ? 0 : kNoLimit};
+    const Walk pounds{Id::Label108, t.cargoLoad, kNoLimit, t.cargoLoad > 0 ? 0 : kNoLimit};
     if (runPasses(cells, n, squads, pounds))
         cells.setText(Id::Label49, "1");
 
-    // The flag is shared: a shortage left by any row is reported here too.
     if (!(value(cells, Id::Label49) > 0))
         return;
     cells.alert(kNotEnoughTransport, kTransportError);
-    cells.setText(Id::Label110, "0");
-    cells.setText(Id::Label108, "0");
-    subtract(cells, Id::Label121, carried);
-    subtract(cells, Id::Label75, needed);
-    cells.setText(Id::Label49, "0");
-    cells.setText(Id::Label51, "0");
-    cells.setText(row.count, "0");
+    cells.takeBack();
+    window.setText(row.count, "0");
 }
 
 } // namespace quarvel

@@ -2,7 +2,12 @@
 
 #include "cells/cells.h"
 
+#include <limits>
+
 namespace quarvel {
+
+// A limit that no cell falls below: the walk never stops a pass.
+inline constexpr double kNoLimit = -std::numeric_limits<double>::infinity();
 
 // A cell that every pass reads, lowers by `step` (raises, when the step is
 // negative) and writes back as number text.

@@ -1,3 +1,4 @@
+#include "cells/tentative.h"
 #include "rows/rows.h"
 
 #include <array>
@@ -34,13 +35,14 @@ constexpr std::array<TowedType, 7> kTypes{{
 
 } // namespace
 
-void pickTowed(Cells &cells, Id list)
+void pickTowed(Cells &window, Id list)
 {
     const TowedRow &row = rowOf(kRows, list);
-    const TowedType *t = findType(kTypes, cells.text(row.list));
+    const TowedType *t = findType(kTypes, window.text(row.list));
     const double load = t ? t->combatLoad : 0;
     const double towing = t ? t->towing : 0;
 
+    Tentative cells(window);
     const double count = value(cells, row.count);
     const double carried = count * load;
     add(cells, Id::Label171, carried);
@@ -56,8 +58,8 @@ void pickTowed(Cells &cells, Id list)
     if (!(value(cells, Id::Label40) < 0))
         return;
     cells.alert("You Need More Vehicles For Towing", kTransportError);
-    write(cells, Id::Label40, value(cells, row.count) + value(cells, Id::Label40));
-    cells.setText(row.count, "0");
+    cells.takeBack();
+    window.setText(row.count, "0");
 }
 
 } // namespace quarvel

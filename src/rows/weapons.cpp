@@ -1,8 +1,8 @@
+#include "cells/tentative.h"
 #include "rows/passes.h"
 #include "rows/rows.h"
 
 #include <array>
-#include <limits>
 
 namespace quarvel {
 namespace {
@@ -45,17 +45,16 @@ constexpr std::array<WeaponType, 13> kTypes{{
     {"M-69 82mm Mortar", 98, 16},
 }};
 
-constexpr double kNoLimit = -std::numeric_limits<double>::infinity();
-
 } // namespace
 
-void pickWeapon(Cells &cells, Id list)
+void pickWeapon(Cells &window, Id list)
 {
     const WeaponRow &row = rowOf(kRows, list);
-    const WeaponType *t = findType(kTypes, cells.text(row.list));
+    const WeaponType *t = findType(kTypes, window.text(row.list));
     const double weight = t ? t->weight : 0;
     const double load = t ? t->combatLoad : 0;
 
+    Tentative cells(window);
     const double count = value(cells, row.count);
     const double carried = count * load;
     add(cells, Id::Label121, carried);
@@ -75,14 +74,9 @@ void pickWeapon(Cells &cells, Id list)
     write(cells, Id::Label110, squadsFromPounds(value(cells, Id::Label108)));
     if (!(value(cells, Id::Label49) > 0))
         return;
-
     cells.alert(kNotEnoughTransport, kTransportError);
-    write(cells, Id::Label108, value(cells, Id::Label4) + value(cells, Id::Label108));
-    subtract(cells, Id::Label121, carried);
-    subtract(cells, Id::Label75, needed);
-    cells.setText(Id::Label49, "0");
-    cells.setText(Id::Label4, "0");
-    cells.setText(row.count, "0");
+    cells.takeBack();
+    window.setText(row.count, "0");
 }
 
 } // namespace quarvel

@@ -36,8 +36,10 @@ retry() {
   done
 }
 
-# Xvfb picks a free display number itself and writes it to the file.
-Xvfb -displayfd 3 -screen 0 2048x1600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display number itself and writes it to the file. It
+# must not reset when its last client, the program, ends: the next start
+# would find no server to connect to.
+Xvfb -displayfd 3 -screen 0 2048x1600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 retry 300 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 display=$(head -n 1 "$work/display")

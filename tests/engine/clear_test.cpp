@@ -32,8 +32,7 @@ TEST(Clear, TheEnteredForceAddsUp)
     Started cells;
     enterForce(cells);
     EXPECT_TRUE(cells.alerts().empty());
-    EXPECT_EQ(texts(cells, kTotals),
-              "Label75=483 Label121=161 Label108=16344 Label110=6.5 Label40=4 Label33=3 Label17=1");
+    EXPECT_EQ(texts(cells, kTotals), "Label75=483 Label121=161 Label108=8444 Label110=3 Label40=4 Label33=3 Label17=1");
 }
 
 struct Case {
@@ -49,7 +48,7 @@ TEST(Clear, EachButtonTakesItsSectionBackOut)
     const Case cases[] = {
         {"infantry",
          Id::Command2,
-         "Label75=432 Label121=144 Label108=23404 Label110=9.5 Label40=4 Label33=3 Label17=1",
+         "Label75=432 Label121=144 Label108=15504 Label110=6 Label40=4 Label33=3 Label17=1",
          {Id::Text4, Id::Text5, Id::Text2, Id::Combo1, Id::Combo3, Id::Combo9},
          {Id::Label51, Id::Label42, Id::Label43, Id::Label57, Id::Label6, Id::Text1}},
         {"weapons and supplies",
@@ -62,20 +61,20 @@ TEST(Clear, EachButtonTakesItsSectionBackOut)
          "Label75=450 Label121=150 Label108=0 Label110=0 Label40=1 Label33=2 Label17=1",
          {Id::Text46, Id::Text10, Id::Text44, Id::Combo39, Id::Combo33, Id::Label50, Id::Label34, Id::Label46,
           Id::Label18, Id::Label21, Id::Label22, Id::Label25},
-         {Id::Label4, Id::Label6, Id::Label108, Id::Label110}},
+         {Id::Label4, Id::Label6, Id::Label108, Id::Label110, Id::Text1, Id::Label51, Id::Label113}},
         {"towed units",
          Id::Command16,
-         "Label75=297 Label121=99 Label108=16344 Label110=6.5 Label40=6 Label33=1 Label17=1",
+         "Label75=297 Label121=99 Label108=8444 Label110=3 Label40=6 Label33=1 Label17=1",
          {Id::Text32, Id::Text39, Id::Combo19, Id::Combo22},
          {Id::Label170, Id::Label171, Id::Label13}},
         {"armour",
          Id::Command19,
-         "Label75=393 Label121=131 Label108=16344 Label110=6.5 Label40=2 Label33=3 Label17=0",
+         "Label75=393 Label121=131 Label108=8444 Label110=3 Label40=2 Label33=3 Label17=0",
          {Id::Text20, Id::Text53, Id::Combo30, Id::Combo46, Id::Label77, Id::Label80, Id::Label81, Id::Label60},
          {}},
         {"specialist vehicles",
          Id::Command5,
-         "Label75=456 Label121=152 Label108=16344 Label110=6.5 Label40=3 Label33=3 Label17=1",
+         "Label75=456 Label121=152 Label108=8444 Label110=3 Label40=3 Label33=3 Label17=1",
          {Id::Text12, Id::Text50, Id::Combo25, Id::Label130, Id::Label55, Id::Label44},
          {}},
     };

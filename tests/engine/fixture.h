@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quarvel {
 
@@ -37,15 +38,13 @@ public:
 };
 
 // One pick of a table-driven test: the cells given before it, the count and
-// the type entered, the cells looked at afterwards and what they must read,
-// and whether the row reported a shortage.
+// the type entered, the cells looked at afterwards and what they must read.
 struct PickCase {
     const char *what;
     std::initializer_list<std::pair<Id, const char *>> given;
     const char *count, *type;
     std::initializer_list<Id> cells;
     const char *after;
-    bool shortage;
 };
 
 inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
@@ -62,6 +61,26 @@ inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
             out += ' ';
         out += std::string(nameOf(id)) + "=" + cells.text(id);
     }
+    return out;
+}
+
+// Every control's text, in design order.
+inline std::vector<std::string> allTexts(const Cells &cells)
+{
+    std::vector<std::string> all;
+    for (const ControlDesign &d : kDesign)
+        all.push_back(cells.text(d.id));
+    return all;
+}
+
+// The controls whose texts differ from `before`, with their texts now:
+// "Text2=0 Combo9=Officer".
+inline std::string changedSince(const Cells &cells, const std::vector<std::string> &before)
+{
+    std::string out;
+    for (const ControlDesign &d : kDesign)
+        if (cells.text(d.id) != before[index(d.id)])
+            out += (out.empty() ? "" : " ") + std::string(d.name) + "=" + cells.text(d.id);
     return out;
 }
 

@@ -3,7 +3,9 @@
 // Exit, with every message box answered. Along the way the share cells of the
 // armour, towed and specialist sections must match what the section's picks
 // put into the totals, and each of their Clear buttons must leave the totals
-// as the other sections made them.
+// as the other sections made them; a pick the transport refuses must leave
+// every cell but its count box as it was; and all six Clears, in any order,
+// must take the summary's figures back to 0.
 //
 // QUARVEL_SOAK_SEED repeats a run (each run prints its seed);
 // QUARVEL_SOAK_STEPS sets its number of actions.
@@ -117,6 +119,9 @@ constexpr std::array kTotals{Id::Label75, Id::Label121, Id::Label17, Id::Label40
 
 const std::vector<Id> kClears{Id::Command2, Id::Command8, Id::Command11, Id::Command16, Id::Command19, Id::Command5};
 
+// What all six Clears together take back to 0.
+constexpr std::array kEmptied{Id::Label108, Id::Label110, Id::Label40, Id::Label75, Id::Label121, Id::Label33};
+
 // What a planner types into a count box: counts, and texts that read as one
 // or as none. They keep every figure exact, so sums compare as equal.
 const std::vector<std::string> kCounts{"1", "2",   "3",  "4",   "5", "7", "10",       "12",  "20",
@@ -185,9 +190,17 @@ public:
             action = pickFrom(*action.thenPick);
         }
 
+        if (action.allClears)
+            return clearAll();
+
         const Totals before = totals();
+        const std::vector<std::string> texts = allTexts();
+        const int refusedBefore = refusals_;
         if (std::string failure = play(action.step); !failure.empty())
             return failure;
+        if (action.list && refusals_ > refusedBefore)
+            if (std::string failure = bookedNothing(texts, *action.list); !failure.empty())
+                return failure;
         if (action.exit) {
             if (!player_.window().closed())
                 return "expected Exit to close the window";
@@ -239,7 +252,7 @@ private:
         Step step;
         std::optional<Id> list; // a pick from this list
         std::optional<Id> button;
-        bool typedIntoList = false, print = false, exit = false;
+        bool typedIntoList = false, print = false, exit = false, allClears = false;
     };
 
     template <class C> const typename C::value_type &oneOf(const C &c)
@@ -272,12 +285,53 @@ private:
         return s;
     }
 
+    std::vector<std::string> allTexts()
+    {
+        std::vector<std::string> all;
+        for (const ControlDesign &d : kDesign)
+            all.push_back(player_.window().text(d.id));
+        return all;
+    }
+
+    // After a refused pick only the row's count box has changed, to "0".
+    std::string bookedNothing(const std::vector<std::string> &before, Id list)
+    {
+        std::string changed;
+        bool countReset = false;
+        for (const ControlDesign &d : kDesign) {
+            const std::string now = player_.window().text(d.id);
+            if (d.id == list || now == before[index(d.id)])
+                continue;
+            if (d.kind == Kind::TextBox && now == "0" && !countReset)
+                countReset = true;
+            else
+                changed += std::string(d.name) + "=\"" + now + "\" (was \"" + before[index(d.id)] + "\") ";
+        }
+        return changed.empty() ? "" : "expected a refused pick to book nothing; found " + changed;
+    }
+
+    // All six Clears in a random order: nothing of any section stays counted.
+    std::string clearAll()
+    {
+        std::vector<Id> clears = kClears;
+        std::shuffle(clears.begin(), clears.end(), random_);
+        for (Id clear : clears)
+            if (std::string failure = play(step("press", {name(clear)})); !failure.empty())
+                return failure;
+        for (auto &part : parts_)
+            part.clear();
+        std::string left;
+        for (Id id : kEmptied)
+            if (value(id) != 0)
+                left += name(id) + "=\"" + player_.window().text(id) + "\" ";
+        return left.empty() ? sharesMatch() : "expected all six Clears to leave the summary at 0; found " + left;
+    }
+
     void newWindow()
     {
         player_.newWindow();
         for (auto &part : parts_)
             part.clear();
-        refusedTowing_ = 0;
     }
 
     Action pickFrom(Id list)
@@ -333,6 +387,8 @@ private:
             a.step = step("type", {name(oneOf(editable)), oneOf(kListTexts)});
         } else if (roll < 800) {
             a.step = step(std::bernoulli_distribution(0.5)(random_) ? "tick" : "untick", {name(oneOf(checks_))});
+        } else if (roll < 810) {
+            a.allClears = true;
         } else if (roll < 991) {
             a.button = oneOf(kClears);
             a.step = step("press", {name(*a.button)});
@@ -373,6 +429,7 @@ private:
             const scenario::Box box = player_.unchecked().front();
             if (std::find(kTitles.begin(), kTitles.end(), box.title) == kTitles.end())
                 return "expected only the system's own message boxes; found " + box.describe();
+            refusals_ += box.title == "Transport Error";
             if (auto failure = player_.play(step("alert", {box.title, box.prompt})))
                 return *failure;
             ++boxesAnswered_;
@@ -408,15 +465,6 @@ private:
             moved = moved || v != before.at(id);
         }
         bookings_ += moved;
-        // A gun refused for want of towing gives its towing back at once but
-        // stays counted in Label13 with its supplies; the section's Clear
-        // then gives that towing back a second time.
-        if (kSections[s].clear == Id::Command16) {
-            const double counted = after.at(Id::Label33) - before.at(Id::Label33);
-            const double taken = before.at(Id::Label40) - after.at(Id::Label40);
-            refusedTowing_ += counted - taken;
-            refusals_ += counted != taken;
-        }
     }
 
     std::string clearedBack(std::size_t s, const Totals &before, const Totals &after)
@@ -424,15 +472,11 @@ private:
         std::string wrong;
         takenBack_ += before != after;
         for (const auto &[id, v] : after) {
-            double expected = before.at(id) - parts_[s][id];
-            if (id == Id::Label40 && kSections[s].clear == Id::Command16)
-                expected += refusedTowing_;
+            const double expected = before.at(id) - parts_[s][id];
             if (v != expected)
                 wrong += name(id) + "=" + numberText(v) + " (expected " + numberText(expected) + ") ";
         }
         parts_[s].clear();
-        if (kSections[s].clear == Id::Command16)
-            refusedTowing_ = 0;
         if (wrong.empty())
             return "";
         return std::string("expected the ") + kSections[s].name + " Clear to leave the other sections' totals; found " +
@@ -444,9 +488,7 @@ private:
         std::string wrong;
         for (std::size_t s = 0; s < kSections.size(); ++s) {
             for (const Share &share : kSections[s].shares) {
-                double part = share.sign * parts_[s][share.total];
-                if (share.total == Id::Label40 && share.sign < 0)
-                    part += refusedTowing_;
+                const double part = share.sign * parts_[s][share.total];
                 if (value(share.cell) != part)
                     wrong += name(share.cell) + "=\"" + player_.window().text(share.cell) + "\" (" + kSections[s].name +
                              " part of " + name(share.total) + ": " + numberText(part) + ") ";
@@ -460,7 +502,6 @@ private:
     std::vector<Id> boxes_, lists_, checks_;
     std::vector<std::pair<Id, Id>> rows_;
     std::array<std::map<Id, double>, 3> parts_;
-    double refusedTowing_ = 0;
     std::deque<std::string> history_;
     int boxesAnswered_ = 0, prints_ = 0, exits_ = 0, bookings_ = 0, refusals_ = 0, takenBack_ = 0;
 };
@@ -485,7 +526,7 @@ TEST(Soak, ARandomPlannerThroughTheWindow)
     std::cout << soak.boxesAnswered() << " message boxes answered, " << soak.prints() << " pages saved as PDF, "
               << soak.exits() << " exits; " << soak.bookings() << " picks moved the checked sections' totals, "
               << soak.takenBack() << " of their Clears took something back, " << soak.refusals()
-              << " guns refused for want of towing" << std::endl;
+              << " picks refused for want of transport" << std::endl;
 }
 
 } // namespace
