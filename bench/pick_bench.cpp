@@ -1,8 +1,8 @@
 // The time of one pick, per row family, on cells in memory: the cells a pick
 // reads are set before each pick and only the pick is timed.
 
-#include "app/routes.h"
 #include "cells/memorycells.h"
+#include "commands/routes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,7 @@ using Given = std::initializer_list<std::pair<Id, const char *>>;
 void pick(benchmark::State &state, Id box, const char *count, Id list, const char *type, Given given,
           bool marching = false)
 {
-    MemoryCells cells;
+    MemoryCells cells(route);
     cells.load();
     cells.setText(Id::Label1, "3");
     cells.setEnabled(list, true);

@@ -5,8 +5,9 @@
 // an order the input chooses, must take every figure of the summary back to
 // 0 whenever no figure outgrew the 15 digits a cell keeps exactly.
 
-#include "app/design.h"
+#include "cells/design.h"
 #include "cells/memorycells.h"
+#include "commands/routes.h"
 #include "failure.h"
 
 #include <algorithm>
@@ -184,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const Controls controls; // read from the design once
     Input in(data, size);
-    MemoryCells cells;
+    MemoryCells cells(route);
     cells.load();
     std::vector<std::string> seen;
     bool exact = true;

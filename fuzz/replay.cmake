@@ -5,6 +5,5 @@
 foreach(target number engine)
   add_executable(${target}_replay ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzz.cpp ${CMAKE_CURRENT_LIST_DIR}/replay.cpp)
   target_link_libraries(${target}_replay PRIVATE quarvel_engine)
-  set_target_properties(${target}_replay PROPERTIES AUTOMOC OFF)
   add_test(NAME fuzz.${target}-corpus COMMAND ${target}_replay ${CMAKE_CURRENT_LIST_DIR}/corpus/${target})
 endforeach()

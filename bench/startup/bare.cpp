@@ -1,8 +1,9 @@
 #include "bare.h"
 
-#include "app/design.h"
 #include "app/window.h"
+#include "cells/design.h"
 #include "cells/memorycells.h"
+#include "commands/routes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,7 @@ namespace quarvel {
 
 std::vector<BareControl> bareControls()
 {
-    MemoryCells started; // the entries as start-up leaves them
+    MemoryCells started(route); // the entries as start-up leaves them
     started.load();
     std::vector<BareControl> controls;
     for (const ControlDesign &d : kDesign) {

@@ -1,7 +1,8 @@
 #include "app/accessibility.h"
 
-#include "app/design.h"
 #include "app/window.h"
+#include "cells/design.h"
+#include "rows/sections.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -19,59 +19,6 @@ namespace quarvel {
 namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// A row of a section as a screen reader names its controls: "Trucks, row 1,
-// count", "Trucks, row 1, type", "Infantry, row 3, marching". Rows are
-// numbered in this order within their section, as they read on the window.
-struct NamedRow {
-    std::string_view section;
-    Id count, list;
-    std::optional<Id> marching = std::nullopt;
-};
-
-constexpr NamedRow kRows[] = {
-    {"Trucks", Id::Text10, Id::Combo33},
-    {"Trucks", Id::Text13, Id::Combo34},
-    {"Trucks", Id::Text30, Id::Combo35},
-    {"Trucks", Id::Text40, Id::Combo36},
-    {"Trucks", Id::Text44, Id::Combo37},
-    {"Armour", Id::Text20, Id::Combo30},
-    {"Armour", Id::Text21, Id::Combo31},
-    {"Armour", Id::Text22, Id::Combo32},
-    {"Armour", Id::Text52, Id::Combo45},
-    {"Armour", Id::Text53, Id::Combo46},
-    {"Specialist vehicles", Id::Text12, Id::Combo25},
-    {"Specialist vehicles", Id::Text18, Id::Combo28},
-    {"Specialist vehicles", Id::Text19, Id::Combo29},
-    {"Specialist vehicles", Id::Text50, Id::Combo43},
-    {"APCs", Id::Text46, Id::Combo39},
-    {"APCs", Id::Text47, Id::Combo40},
-    {"APCs", Id::Text48, Id::Combo41},
-    {"APCs", Id::Text49, Id::Combo42},
-    {"Infantry", Id::Text4, Id::Combo1, Id::Check1},
-    {"Infantry", Id::Text5, Id::Combo3, Id::Check6},
-    {"Infantry", Id::Text6, Id::Combo4, Id::Check11},
-    {"Infantry", Id::Text7, Id::Combo5, Id::Check12},
-    {"Infantry", Id::Text8, Id::Combo6, Id::Check13},
-    {"Infantry", Id::Text9, Id::Combo7, Id::Check14},
-    {"Infantry", Id::Text11, Id::Combo11, Id::Check4},
-    {"Infantry", Id::Text3, Id::Combo10, Id::Check3},
-    {"Infantry", Id::Text2, Id::Combo9, Id::Check2},
-    {"Weapons", Id::Text23, Id::Combo13},
-    {"Weapons", Id::Text24, Id::Combo14},
-    {"Weapons", Id::Text25, Id::Combo15},
-    {"Weapons", Id::Text26, Id::Combo16},
-    {"Weapons", Id::Text27, Id::Combo17},
-    {"Weapons", Id::Text28, Id::Combo18},
-    {"Weapons", Id::Text14, Id::Combo24},
-    {"Weapons", Id::Text15, Id::Combo23},
-    {"Weapons", Id::Text16, Id::Combo12},
-    {"Combat supplies", Id::Text29, Id::Combo8},
-    {"Towed units", Id::Text32, Id::Combo19},
-    {"Towed units", Id::Text33, Id::Combo20},
-    {"Towed units", Id::Text34, Id::Combo21},
-    {"Towed units", Id::Text39, Id::Combo22},
-};
 
 // The header's fields, named after the captions beside them; the two
 // "Number" boxes belong to the line they stand on.
@@ -84,18 +31,6 @@ constexpr std::pair<Id, std::string_view> kFields[] = {
     {Id::Combo2, "Mission type"},
 };
 
-// Every "Clear" button reads the same; what tells them apart is where they
-// stand, which neither a screen reader nor a hurried eye has. The trucks'
-// button clears the APCs as well.
-constexpr std::pair<Id, std::string_view> kClears[] = {
-    {Id::Command11, "Clears the trucks and the APCs"},
-    {Id::Command19, "Clears the armour"},
-    {Id::Command5, "Clears the specialist vehicles"},
-    {Id::Command2, "Clears the infantry"},
-    {Id::Command8, "Clears the weapons and the combat supplies"},
-    {Id::Command16, "Clears the towed units"},
-};
-
 void nameControl(Window &window, Id id, const QString &name)
 {
     QWidget *w = window.widget(id);
@@ -106,18 +41,19 @@ void nameControl(Window &window, Id id, const QString &name)
         combo->lineEdit()->setAccessibleName(name);
 }
 
+// Each row's controls by its section and place: "Trucks, row 1, count",
+// "Trucks, row 1, type", "Infantry, row 3, marching".
 void nameRows(Window &window)
 {
-    std::string_view section;
-    int row = 0;
-    for (const NamedRow &r : kRows) {
-        row = r.section == section ? row + 1 : 1;
-        section = r.section;
-        const QString prefix = QStringLiteral("%1, row %2, ").arg(qs(r.section)).arg(row);
-        nameControl(window, r.count, prefix + QStringLiteral("count"));
-        nameControl(window, r.list, prefix + QStringLiteral("type"));
-        if (r.marching)
-            nameControl(window, *r.marching, prefix + QStringLiteral("marching"));
+    for (const Section *section : kSections) {
+        int number = 0;
+        for (const Row &row : section->rows) {
+            const QString prefix = QStringLiteral("%1, row %2, ").arg(qs(section->name)).arg(++number);
+            nameControl(window, row.count, prefix + QStringLiteral("count"));
+            nameControl(window, row.list, prefix + QStringLiteral("type"));
+            if (row.marching)
+                nameControl(window, *row.marching, prefix + QStringLiteral("marching"));
+        }
     }
     for (const auto &[id, name] : kFields)
         nameControl(window, id, qs(name));
@@ -156,12 +92,26 @@ void nameSummaryNumbers(Window &window)
     }
 }
 
+// Every "Clear" button reads the same; what tells them apart is where they
+// stand, which neither a screen reader nor a hurried eye has. Each says what
+// it clears, from the sections it serves: "Clears the trucks and the APCs".
 void describeClears(Window &window)
 {
-    for (const auto &[id, what] : kClears) {
-        QWidget *button = window.widget(id);
-        button->setToolTip(qs(what));
-        button->setAccessibleDescription(qs(what));
+    auto spoken = [](std::string_view section) {
+        QString name = qs(section);
+        if (name.size() > 1 && name.at(1).isLower())
+            name[0] = name.at(0).toLower(); // "APCs" keeps its capitals
+        return name;
+    };
+    for (const Section *section : kSections) {
+        QStringList names;
+        for (const Section *other : kSections)
+            if (other->clear == section->clear)
+                names << spoken(other->name);
+        const QString what = QStringLiteral("Clears the ") + names.join(QStringLiteral(" and the "));
+        QWidget *button = window.widget(section->clear);
+        button->setToolTip(what);
+        button->setAccessibleDescription(what);
     }
 }
 

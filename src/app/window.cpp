@@ -2,9 +2,9 @@
 
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
-#include "app/design.h"
-#include "app/routes.h"
+#include "cells/design.h"
 #include "commands/print.h"
+#include "commands/routes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

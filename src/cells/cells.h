@@ -3,10 +3,15 @@
 #include "cells/controlid.h"
 #include "cells/number.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quarvel {
+
+// What a control tells the system: the window's start-up, a pick from a
+// list or a press of a button, a change of a text box's text.
+enum class Event : std::uint8_t { Load, Click, Change };
 
 // What the engine sees of the window: every figure lives in a control's text.
 // Writing a count box's text raises its change handler at once, nested in the

@@ -1,6 +1,6 @@
 #include "cells/controlid.h"
 
-#include "app/design.h"
+#include "cells/design.h"
 
 namespace quarvel {
 

@@ -10,13 +10,13 @@ namespace quarvel {
 // One id per control of the window's design, in design order.
 enum class Id : std::uint16_t {
 #define CONTROL(name, ...) name,
-#include "app/design.inc"
+#include "cells/design.inc"
 #undef CONTROL
 };
 
 inline constexpr std::size_t kControlCount = 0
 #define CONTROL(name, ...) +1
-#include "app/design.inc"
+#include "cells/design.inc"
 #undef CONTROL
     ;
 

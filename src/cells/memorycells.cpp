@@ -1,13 +1,12 @@
 #include "cells/memorycells.h"
 
-#include "app/design.h"
-#include "app/routes.h"
+#include "cells/design.h"
 
 #include <algorithm>
 
 namespace quarvel {
 
-MemoryCells::MemoryCells()
+MemoryCells::MemoryCells(Router router) : router_(router)
 {
     for (const ControlDesign &d : kDesign) {
         Cell &c = cell(d.id);
@@ -16,7 +15,7 @@ MemoryCells::MemoryCells()
     }
 }
 
-void MemoryCells::load() { route(*this, Id::Form1, Event::Load); }
+void MemoryCells::load() { deliver(Id::Form1, Event::Load); }
 
 std::string MemoryCells::text(Id id) const
 {
@@ -39,7 +38,7 @@ void MemoryCells::setText(Id id, std::string_view text)
         return;
     c.text = std::string(text);
     if (d.kind == Kind::TextBox)
-        route(*this, id, Event::Change);
+        deliver(id, Event::Change);
 }
 
 bool MemoryCells::ticked(Id check) const { return cell(check).ticked; }
@@ -77,7 +76,7 @@ bool MemoryCells::pick(Id list, std::string_view entry)
     if (!usable(list) || std::find(entries.begin(), entries.end(), entry) == entries.end())
         return false;
     cell(list).text = std::string(entry);
-    route(*this, list, Event::Click);
+    deliver(list, Event::Click);
     return true;
 }
 
@@ -90,7 +89,7 @@ void MemoryCells::tick(Id check)
 void MemoryCells::press(Id button)
 {
     if (usable(button))
-        route(*this, button, Event::Click);
+        deliver(button, Event::Click);
 }
 
 } // namespace quarvel

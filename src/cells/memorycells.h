@@ -20,8 +20,11 @@ public:
         bool operator==(const Alert &o) const { return prompt == o.prompt && title == o.title; }
     };
 
+    // What an event runs: the system's event table, or null for nothing.
+    using Router = void (*)(Cells &cells, Id control, Event event);
+
     // The window as designed, before start-up; load() runs Form_Load.
-    MemoryCells();
+    explicit MemoryCells(Router router);
     void load();
 
     std::string text(Id id) const override;
@@ -60,6 +63,13 @@ private:
     const Cell &cell(Id id) const { return cells_[index(id)]; }
     bool usable(Id id) const;
 
+    void deliver(Id control, Event event)
+    {
+        if (router_)
+            router_(*this, control, event);
+    }
+
+    Router router_;
     std::array<Cell, kControlCount> cells_;
     std::vector<Alert> alerts_;
     int printed_ = 0;

@@ -5,21 +5,20 @@
 
 namespace quarvel {
 
-// Combo8_Click: books the supply units in Text29, whatever entry is shown.
+// Books the supply units in the row's count box, whatever entry is shown.
 // What the units already carry as combat load travels with them; the rest of
-// all the supplies booked is cargo at 100 pounds a unit, and never less than
-// none.
-void pickSupplies(Cells &window, Id)
+// all the supplies booked is cargo, and never less than none.
+void pickSupplies(Cells &window, const Row &row)
 {
     Tentative cells(window);
-    add(cells, Id::Label66, value(cells, Id::Text29) * 100);
-    const double cargo = std::max(0.0, value(cells, Id::Label66) - value(cells, Id::Label121) * 100);
-    const double before = value(cells, Id::Label113);
-    write(cells, Id::Label113, cargo);
-    subtract(cells, Id::Label108, value(cells, Id::Label113) - before);
-    write(cells, Id::Label110, squadsFromPounds(value(cells, Id::Label108)));
+    add(cells, kSupplyWeight, value(cells, row.count) * kSupplyPounds);
+    const double cargo = std::max(0.0, value(cells, kSupplyWeight) - value(cells, kCombatLoad) * kSupplyPounds);
+    const double before = value(cells, kSuppliesAboard);
+    write(cells, kSuppliesAboard, cargo);
+    subtract(cells, kPoundsFree, value(cells, kSuppliesAboard) - before);
+    write(cells, kSquadsFree, squadsFromPounds(value(cells, kPoundsFree)));
 
-    if (!(value(cells, Id::Label108) < 0))
+    if (!(value(cells, kPoundsFree) < 0))
         return;
     cells.alert(kNotEnoughTransport, kTransportError);
     cells.takeBack();

@@ -6,17 +6,6 @@
 namespace quarvel {
 namespace {
 
-struct TowedRow {
-    Id count, list;
-};
-
-constexpr std::array<TowedRow, 4> kRows{{
-    {Id::Text32, Id::Combo19},
-    {Id::Text33, Id::Combo20},
-    {Id::Text34, Id::Combo21},
-    {Id::Text39, Id::Combo22},
-}};
-
 struct TowedType {
     std::string_view name;
     double combatLoad; // supplies per gun
@@ -35,9 +24,8 @@ constexpr std::array<TowedType, 7> kTypes{{
 
 } // namespace
 
-void pickTowed(Cells &window, Id list)
+void pickTowed(Cells &window, const Row &row)
 {
-    const TowedRow &row = rowOf(kRows, list);
     const TowedType *t = findType(kTypes, window.text(row.list));
     const double load = t ? t->combatLoad : 0;
     const double towing = t ? t->towing : 0;
@@ -45,17 +33,17 @@ void pickTowed(Cells &window, Id list)
     Tentative cells(window);
     const double count = value(cells, row.count);
     const double carried = count * load;
-    add(cells, Id::Label171, carried);
-    add(cells, Id::Label121, carried);
-    const double used = carried * value(cells, Id::Label1);
-    add(cells, Id::Label170, used);
-    add(cells, Id::Label75, used);
+    add(cells, kTowedCombatLoad, carried);
+    add(cells, kCombatLoad, carried);
+    const double used = carried * value(cells, kMissionCode);
+    add(cells, kTowedSupplies, used);
+    add(cells, kSuppliesNeeded, used);
     const double needed = count * towing;
-    add(cells, Id::Label13, needed);
-    add(cells, Id::Label33, needed);
-    subtract(cells, Id::Label40, needed);
+    add(cells, kTowedTowing, needed);
+    add(cells, kTowedUnits, needed);
+    subtract(cells, kTowingFree, needed);
 
-    if (!(value(cells, Id::Label40) < 0))
+    if (!(value(cells, kTowingFree) < 0))
         return;
     cells.alert("You Need More Vehicles For Towing", kTransportError);
     cells.takeBack();

@@ -7,22 +7,6 @@
 namespace quarvel {
 namespace {
 
-struct WeaponRow {
-    Id count, list;
-};
-
-constexpr std::array<WeaponRow, 9> kRows{{
-    {Id::Text23, Id::Combo13},
-    {Id::Text24, Id::Combo14},
-    {Id::Text25, Id::Combo15},
-    {Id::Text26, Id::Combo16},
-    {Id::Text27, Id::Combo17},
-    {Id::Text28, Id::Combo18},
-    {Id::Text14, Id::Combo24},
-    {Id::Text15, Id::Combo23},
-    {Id::Text16, Id::Combo12},
-}};
-
 struct WeaponType {
     std::string_view name;
     double weight;     // cargo pounds per unit
@@ -47,9 +31,8 @@ constexpr std::array<WeaponType, 13> kTypes{{
 
 } // namespace
 
-void pickWeapon(Cells &window, Id list)
+void pickWeapon(Cells &window, const Row &row)
 {
-    const WeaponRow &row = rowOf(kRows, list);
     const WeaponType *t = findType(kTypes, window.text(row.list));
     const double weight = t ? t->weight : 0;
     const double load = t ? t->combatLoad : 0;
@@ -57,22 +40,22 @@ void pickWeapon(Cells &window, Id list)
     Tentative cells(window);
     const double count = value(cells, row.count);
     const double carried = count * load;
-    add(cells, Id::Label121, carried);
-    const double needed = load * value(cells, Id::Label1) * count;
-    add(cells, Id::Label75, needed);
-    add(cells, Id::Label9, needed);
-    add(cells, Id::Label65, carried);
-    add(cells, Id::Label181, count * weight);
-    cells.setText(Id::Label2, t ? numberText(weight) : std::string());
+    add(cells, kCombatLoad, carried);
+    const double needed = load * value(cells, kMissionCode) * count;
+    add(cells, kSuppliesNeeded, needed);
+    add(cells, kWeaponsSupplies, needed);
+    add(cells, kWeaponsCombatLoad, carried);
+    add(cells, kWeaponsCargoLoad, count * weight);
+    cells.setText(kLastWeaponWeight, t ? numberText(weight) : std::string());
 
     // A unit goes aboard while its weight is not above the pounds left.
-    const Walk pounds{Id::Label108, weight, value(cells, Id::Label2), kNoLimit};
-    const Walk aboard{Id::Label4, -weight, kNoLimit, kNoLimit};
+    const Walk pounds{kPoundsFree, weight, value(cells, kLastWeaponWeight), kNoLimit};
+    const Walk aboard{kWeaponsAboard, -weight, kNoLimit, kNoLimit};
     if (runPasses(cells, count, pounds, aboard))
-        cells.setText(Id::Label49, "2");
+        cells.setText(kShortageFlag, "2");
 
-    write(cells, Id::Label110, squadsFromPounds(value(cells, Id::Label108)));
-    if (!(value(cells, Id::Label49) > 0))
+    write(cells, kSquadsFree, squadsFromPounds(value(cells, kPoundsFree)));
+    if (!(value(cells, kShortageFlag) > 0))
         return;
     cells.alert(kNotEnoughTransport, kTransportError);
     cells.takeBack();

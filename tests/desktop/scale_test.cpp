@@ -1,5 +1,5 @@
-#include "app/design.h"
 #include "app/window.h"
+#include "cells/design.h"
 
 #include <QImage>
 #include <QProcess>

@@ -5,8 +5,8 @@
 //
 // quarvel-shot IMAGE.png
 
-#include "app/design.h"
 #include "app/window.h"
+#include "cells/design.h"
 
 #include <QApplication>
 #include <QPixmap>

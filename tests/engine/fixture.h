@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/design.h"
-#include "app/routes.h"
+#include "cells/design.h"
 #include "cells/memorycells.h"
+#include "commands/routes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace quarvel {
 // A window's cells after start-up, without the window.
 class Started : public MemoryCells {
 public:
-    Started() { load(); }
+    Started() : MemoryCells(route) { load(); }
 
     // Writes cells as a handler would, without raising anything for labels.
     void given(std::initializer_list<std::pair<Id, const char *>> cells)

@@ -1,4 +1,4 @@
-#include "app/routes.h"
+#include "commands/routes.h"
 #include "fixture.h"
 
 #include <optional>

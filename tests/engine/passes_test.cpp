@@ -87,7 +87,7 @@ TEST(Passes, TakenAtOnceGiveTheCellsOfPassByPass)
         const std::string textA = randomText(random), textB = randomText(random);
         const double count = randomCount(random);
         for (const Family &f : families(random, "")) {
-            MemoryCells fast, slow;
+            MemoryCells fast(nullptr), slow(nullptr);
             for (MemoryCells *c : {&fast, &slow}) {
                 c->setText(f.a.cell, textA);
                 c->setText(f.b.cell, textB);
@@ -114,7 +114,7 @@ TEST(Passes, LongRunsEndExactlyWherePassByPassEnds)
         const std::string b = numberText(std::round(pounds(random) * 100) / 100);
         const double count = std::floor(pounds(random) / 50);
         for (const Family &f : families(random, "")) {
-            MemoryCells fast, slow;
+            MemoryCells fast(nullptr), slow(nullptr);
             for (MemoryCells *c : {&fast, &slow}) {
                 c->setText(f.a.cell, a);
                 c->setText(f.b.cell, b);
@@ -139,7 +139,7 @@ TEST(Passes, CellsThatAPassLeavesAsTheyAreStaySo)
     for (const auto &[a, b] : cases) {
         for (double count : {1.0, 5.0, 2000.0}) {
             const Walk squads{Id::Label110, 0.5, 1, 0}, pounds{Id::Label108, 1250, 1, 0};
-            MemoryCells fast, slow;
+            MemoryCells fast(nullptr), slow(nullptr);
             for (MemoryCells *c : {&fast, &slow}) {
                 c->setText(Id::Label110, a);
                 c->setText(Id::Label108, b);
@@ -179,7 +179,7 @@ TEST(Passes, AnyCountFinishesAtOnce)
         {"1E+18", "1E+12", mortar, aboard, 1e15, "Label108=1E+18 Label4=9.8001E+16", false},
     };
     for (const Huge &c : cases) {
-        MemoryCells cells;
+        MemoryCells cells(nullptr);
         cells.setText(c.first.cell, c.a);
         cells.setText(c.second.cell, c.b);
         const bool shortage = runPasses(cells, c.count, c.first, c.second);

@@ -1,4 +1,4 @@
-#include "app/design.h"
+#include "cells/design.h"
 #include "fixture.h"
 
 #include <algorithm>
@@ -6,43 +6,6 @@
 
 namespace quarvel {
 namespace {
-
-// Records what start-up does, in order.
-class Recorder : public MemoryCells {
-public:
-    std::vector<Id> disabled, filled;
-    void setEnabled(Id list, bool enabled) override
-    {
-        if (!enabled)
-            disabled.push_back(list);
-        MemoryCells::setEnabled(list, enabled);
-    }
-    void addEntry(Id list, std::string_view entry) override
-    {
-        if (filled.empty() || filled.back() != list)
-            filled.push_back(list);
-        MemoryCells::addEntry(list, entry);
-    }
-};
-
-TEST(FormLoad, DisablesAndFillsInOrder)
-{
-    Recorder r;
-    r.load();
-    using I = Id;
-    EXPECT_EQ(r.disabled, (std::vector<Id>{I::Combo1,  I::Combo3,  I::Combo4,  I::Combo5,  I::Combo6,  I::Combo7,
-                                           I::Combo33, I::Combo34, I::Combo35, I::Combo36, I::Combo37, I::Combo39,
-                                           I::Combo40, I::Combo41, I::Combo42, I::Combo30, I::Combo31, I::Combo32,
-                                           I::Combo45, I::Combo46, I::Combo19, I::Combo20, I::Combo21, I::Combo22}));
-    EXPECT_EQ(
-        r.filled,
-        (std::vector<Id>{I::Combo26, I::Combo8,  I::Combo43, I::Combo25, I::Combo28, I::Combo29, I::Combo30, I::Combo31,
-                         I::Combo32, I::Combo45, I::Combo46, I::Combo39, I::Combo40, I::Combo41, I::Combo42, I::Combo1,
-                         I::Combo2,  I::Combo3,  I::Combo4,  I::Combo5,  I::Combo6,  I::Combo7,  I::Combo9,  I::Combo10,
-                         I::Combo11, I::Combo13, I::Combo14, I::Combo15, I::Combo16, I::Combo17, I::Combo18, I::Combo24,
-                         I::Combo23, I::Combo12, I::Combo19, I::Combo20, I::Combo21, I::Combo22, I::Combo33, I::Combo34,
-                         I::Combo35, I::Combo36, I::Combo37}));
-}
 
 struct Catalogue {
     Id list;

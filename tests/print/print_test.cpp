@@ -2,8 +2,8 @@
 // spooler.sh starts: the page that reaches a printer or a PDF file, and the
 // message box when it cannot.
 
-#include "app/design.h"
 #include "app/window.h"
+#include "cells/design.h"
 #include "pages.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #include "player.h"
 
-#include "app/design.h"
+#include "cells/design.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -10,7 +10,7 @@
 // QUARVEL_SOAK_SEED repeats a run (each run prints its seed);
 // QUARVEL_SOAK_STEPS sets its number of actions.
 
-#include "app/design.h"
+#include "cells/design.h"
 #include "player.h"
 #include "quiet.h"
 

@@ -1,4 +1,4 @@
-#include "app/design.h"
+#include "cells/design.h"
 #include "playing.h"
 
 #include <QAbstractItemView>

@@ -34,7 +34,7 @@ struct ControlDesign {
 inline constexpr std::array<ControlDesign, kControlCount> kDesign = {{
 #define CONTROL(name, kind, left, top, width, height, tab, text, state)                                                \
     {Id::name, #name, Kind::kind, left, top, width, height, tab, text, state},
-#include "app/design.inc"
+#include "cells/design.inc"
 #undef CONTROL
 }};
 
