@@ -60,7 +60,8 @@ constexpr std::array<Id, 6> kClears{Id::Command2,  Id::Command8,  Id::Command11,
                                     Id::Command16, Id::Command19, Id::Command5};
 
 // The figures that every section's Clear takes its share out of.
-constexpr std::array<Id, 6> kEmptied{Id::Label108, Id::Label110, Id::Label40, Id::Label75, Id::Label121, Id::Label33};
+constexpr std::array<Id, 7> kEmptied{Id::Label108, Id::Label110, Id::Label40, Id::Label75,
+                                     Id::Label121, Id::Label33,  Id::Label17};
 
 // The controls a person can reach, by kind, and the cells only the system
 // writes, from the design.

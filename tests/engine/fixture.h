@@ -25,11 +25,12 @@ public:
             setText(id, text);
     }
 
-    // A count typed and a type picked, as a person does it. A text that is
-    // no entry of the list is booked as the list shows it.
+    // A count typed and a type picked. A text that is no entry of the list
+    // is booked as the list shows it.
     void enter(Id count, const char *n, Id list, const char *type)
     {
         setText(count, n);
+        setEnabled(list, true);
         if (!pick(list, type)) {
             setText(list, type);
             route(*this, list, Event::Click);
@@ -56,11 +57,8 @@ inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
 inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
 {
     std::string out;
-    for (Id id : ids) {
-        if (!out.empty())
-            out += ' ';
-        out += std::string(nameOf(id)) + "=" + cells.text(id);
-    }
+    for (Id id : ids)
+        out += (out.empty() ? "" : " ") + std::string(nameOf(id)) + "=" + cells.text(id);
     return out;
 }
 
@@ -73,8 +71,7 @@ inline std::vector<std::string> allTexts(const Cells &cells)
     return all;
 }
 
-// The controls whose texts differ from `before`, with their texts now:
-// "Text2=0 Combo9=Officer".
+// The controls whose texts differ from `before`, with their texts now.
 inline std::string changedSince(const Cells &cells, const std::vector<std::string> &before)
 {
     std::string out;
@@ -82,23 +79,6 @@ inline std::string changedSince(const Cells &cells, const std::vector<std::strin
         if (cells.text(d.id) != before[index(d.id)])
             out += (out.empty() ? "" : " ") + std::string(d.name) + "=" + cells.text(d.id);
     return out;
-}
-
-// A cell holds what the system writes: its design text, number text that
-// reads back to itself, or one of the literals " " and "" (a weapon with no
-// weight). Count boxes hold whatever was typed and are not looked at.
-inline std::string malformedCells(const Cells &cells)
-{
-    std::string bad;
-    for (const ControlDesign &d : kDesign) {
-        if (d.kind != Kind::Label && d.id != Id::Text1)
-            continue;
-        const std::string t = cells.text(d.id);
-        if (t == d.text || t == " " || t.empty() || numberText(numberOf(t)) == t)
-            continue;
-        bad += std::string(d.name) + "=" + t + " ";
-    }
-    return bad;
 }
 
 } // namespace quarvel
