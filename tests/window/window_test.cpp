@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
@@ -230,6 +231,24 @@ TEST_F(WindowTest, HiddenCellsAreReadAndWrittenButNeverShown)
         if (child->isVisible() && !child->isWindow()) {
             EXPECT_LT(child->mapTo(&window(), QPoint()).x(), 767) << child->objectName().toStdString();
         }
+    }
+}
+
+// The window handles what a step leaves (posted events, deferred deletes)
+// before the next step, as an event loop would: over a long file nothing
+// piles up.
+TEST_F(WindowTest, WhatAStepLeavesIsHandledBeforeTheNext)
+{
+    for (const char *step : {"expect Label1 0", "pick Combo2 Raid"}) {
+        SCOPED_TRACE(step);
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            &window(), [&ran] { ran = true; }, Qt::QueuedConnection);
+        QPointer<QObject> doomed = new QObject;
+        doomed->deleteLater();
+        EXPECT_EQ(play(step), "");
+        EXPECT_TRUE(ran);
+        EXPECT_TRUE(doomed.isNull());
     }
 }
 
