@@ -3,6 +3,7 @@
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
 #include "app/design.h"
+#include "app/dropdownlist.h"
 #include "app/routes.h"
 #include "commands/print.h"
 
@@ -32,7 +33,7 @@ public:
 
 QComboBox *makeList(const ControlDesign &d, QWidget *parent)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new DropDownList(parent);
     if (!d.has(ListOnly)) {
         // Typing into the edit field runs nothing, completes nothing and adds
         // no entry, whatever key ends it.

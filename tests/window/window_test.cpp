@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextLayout>
 
@@ -232,6 +233,56 @@ TEST_F(WindowTest, HiddenCellsAreReadAndWrittenButNeverShown)
             EXPECT_LT(child->mapTo(&window(), QPoint()).x(), 767) << child->objectName().toStdString();
         }
     }
+}
+
+// Every drop-down opens wide enough to show each of its entries whole, and
+// never wider than the screen, while the lists keep their design size.
+TEST_F(WindowTest, DropDownsShowTheirEntriesWhole)
+{
+    auto *mission = qobject_cast<QComboBox *>(window().widget(Id::Combo2));
+    mission->addItem(QString(400, u'W')); // wider than any screen here
+    for (const ControlDesign &d : kDesign) {
+        auto *combo = qobject_cast<QComboBox *>(window().widget(d.id));
+        if (!combo)
+            continue;
+        SCOPED_TRACE(d.name);
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        const QRect screen = combo->screen()->availableGeometry();
+        const QRect popup = view->window()->frameGeometry();
+        EXPECT_GE(popup.left(), screen.left());
+        EXPECT_LE(popup.right(), screen.right());
+        for (int i = 0; i < combo->count(); ++i) {
+            const QModelIndex entry = combo->model()->index(i, 0);
+            if (combo != mission || i + 1 < combo->count()) {
+                EXPECT_GE(view->viewport()->width(), view->sizeHintForIndex(entry).width()) << combo->itemText(i).toStdString();
+            }
+        }
+        combo->hidePopup();
+        EXPECT_EQ(combo->geometry(), QRect(d.left / 15, d.top / 15, d.width / 15, d.height / 15));
+    }
+}
+
+// A list whose entry does not fit its box shows the whole entry as its
+// tooltip, whatever put the entry there; one that fits needs none.
+TEST_F(WindowTest, ACutEntryIsItsListsTooltip)
+{
+    auto tip = [this](Id list) { return window().widget(list)->toolTip().toStdString(); };
+    EXPECT_EQ(play("pick Combo2 Deliberate Attack\ntype Text10 1\ntype Text18 1\n"
+                   "pick Combo33 Ural-375 Heavy Truck"),
+              "");
+    EXPECT_EQ(tip(Id::Combo33), "Ural-375 Heavy Truck");
+    EXPECT_EQ(play("pick Combo33 Trailer"), "");
+    EXPECT_EQ(tip(Id::Combo33), "");
+    EXPECT_EQ(play("type Combo33 \" and Land Rover Ambulance\""), "");
+    EXPECT_EQ(tip(Id::Combo33), "Trailer and Land Rover Ambulance");
+    EXPECT_EQ(play("press Command11\nexpect Combo33 \" \""), "");
+    EXPECT_EQ(tip(Id::Combo33), "");
+    EXPECT_EQ(play("pick Combo28 IMR Combat Engineer Vehicle"), "");
+    EXPECT_EQ(tip(Id::Combo28), "IMR Combat Engineer Vehicle");
+    EXPECT_EQ(play("pick Combo28 M-88 ARV\nno-alert"), "");
+    EXPECT_EQ(tip(Id::Combo28), "");
 }
 
 // The window handles what a step leaves (posted events, deferred deletes)
