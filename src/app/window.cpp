@@ -5,6 +5,7 @@
 #include "app/design.h"
 #include "app/dropdownlist.h"
 #include "app/routes.h"
+#include "app/undolimit.h"
 #include "commands/print.h"
 
 #include <QCheckBox>
@@ -115,10 +116,13 @@ void Window::build()
         switch (d->kind) {
         case Kind::TextBox:
             w = new QLineEdit(this);
+            new UndoLimit(static_cast<QLineEdit *>(w));
             break;
         case Kind::List:
             w = makeList(*d, this);
             w->installEventFilter(noWheel);
+            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit())
+                new UndoLimit(field);
             break;
         case Kind::CheckBox:
             w = new QCheckBox(this);

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,7 +257,8 @@ TEST_F(WindowTest, DropDownsShowTheirEntriesWhole)
         for (int i = 0; i < combo->count(); ++i) {
             const QModelIndex entry = combo->model()->index(i, 0);
             if (combo != mission || i + 1 < combo->count()) {
-                EXPECT_GE(view->viewport()->width(), view->sizeHintForIndex(entry).width()) << combo->itemText(i).toStdString();
+                EXPECT_GE(view->viewport()->width(), view->sizeHintForIndex(entry).width())
+                    << combo->itemText(i).toStdString();
             }
         }
         combo->hidePopup();
@@ -283,6 +285,31 @@ TEST_F(WindowTest, ACutEntryIsItsListsTooltip)
     EXPECT_EQ(tip(Id::Combo28), "IMR Combat Engineer Vehicle");
     EXPECT_EQ(play("pick Combo28 M-88 ARV\nno-alert"), "");
     EXPECT_EQ(tip(Id::Combo28), "");
+}
+
+// A text box keeps what it takes to undo within bounds, however much is
+// pasted into it and deleted again, and ordinary editing still undoes.
+TEST_F(WindowTest, UndoKeepsWithinBounds)
+{
+    auto *box = qobject_cast<QLineEdit *>(window().widget(Id::Text35));
+    EXPECT_EQ(play("type Text35 Kursk 1943\nerase Text35"), "");
+    box->undo();
+    EXPECT_EQ(box->text(), "Kursk 1943");
+
+    QApplication::clipboard()->setText(QString(32000, u'x'));
+    box->setFocus();
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QApplication::processEvents();
+    }
+    // Only the last edit is left to undo, not forty pastes and deletes.
+    int undone = 0;
+    for (; box->isUndoAvailable() && undone < 100; ++undone)
+        box->undo();
+    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(box->text().size(), 32000);
 }
 
 // The window handles what a step leaves (posted events, deferred deletes)
