@@ -1,3 +1,4 @@
+#include "app/quitsignals.h"
 #include "app/window.h"
 
 #include <QApplication>
@@ -26,9 +27,14 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    quarvel::QuitSignals quitSignals;
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     quarvel::Window window;
+    // The program is its window: it ends, with status 0, whenever the window
+    // goes, message box or not.
+    QObject::connect(&window, &quarvel::Window::ended, &app, [] { QCoreApplication::exit(0); });
+    quitSignals.onArrival([&window] { window.exit(); });
     window.load();
     window.show();
     return app.exec();

@@ -2,6 +2,8 @@
 
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
+#include "app/dropdownlist.h"
+#include "app/undolimit.h"
 #include "cells/design.h"
 #include "commands/print.h"
 #include "commands/routes.h"
@@ -9,11 +11,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+
+#include <xcb/xcb.h>
 
 namespace quarvel {
 namespace {
@@ -32,7 +38,7 @@ public:
 
 QComboBox *makeList(const ControlDesign &d, QWidget *parent)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new DropDownList(parent);
     if (!d.has(ListOnly)) {
         // Typing into the edit field runs nothing, completes nothing and adds
         // no entry, whatever key ends it.
@@ -88,6 +94,7 @@ Window::Window(QWidget *parent) : QWidget(parent)
     build();
     connectEvents();
     makeAccessible(*this);
+    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 void Window::build()
@@ -114,10 +121,13 @@ void Window::build()
         switch (d->kind) {
         case Kind::TextBox:
             w = new QLineEdit(this);
+            new UndoLimit(static_cast<QLineEdit *>(w));
             break;
         case Kind::List:
             w = makeList(*d, this);
             w->installEventFilter(noWheel);
+            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit())
+                new UndoLimit(field);
             break;
         case Kind::CheckBox:
             w = new QCheckBox(this);
@@ -246,6 +256,8 @@ void Window::addEntry(Id list, std::string_view entry)
 
 void Window::alert(std::string_view prompt, std::string_view title)
 {
+    if (closed_)
+        return; // a handler cut short by the window going ends without a word
     QMessageBox box(QMessageBox::Critical, qs(title), qs(prompt), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -261,8 +273,37 @@ void Window::exit()
 
 void Window::closeEvent(QCloseEvent *event)
 {
-    closed_ = true;
     QWidget::closeEvent(event);
+    end();
+}
+
+void Window::end()
+{
+    closed_ = true;
+    emit ended();
+}
+
+// Another X client can destroy a window of the program (xdotool windowclose,
+// a session tidying up), which Qt takes no note of. Without the window the
+// program would run on with nothing to show: it ends, message box or not.
+// Without its message box (or Print's file dialog) the window would wait
+// for an answer nobody can give: the dialog counts as dismissed.
+bool Window::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
+        return false;
+    const WId destroyed = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
+    if (destroyed == internalWinId()) {
+        end();
+        return false;
+    }
+    for (QDialog *dialog : findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly))
+        if (dialog->internalWinId() == destroyed)
+            dialog->reject();
+    return false;
 }
 
 void Window::paintEvent(QPaintEvent *)

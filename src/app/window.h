@@ -2,6 +2,7 @@
 
 #include "cells/cells.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QFont>
 #include <QWidget>
 
@@ -13,7 +14,7 @@ namespace quarvel {
 // The one window. Every control of the design is built from the design table;
 // the visible ones are widgets, the hidden ones plain cells. The window is the
 // engine's cells: handlers read and write the widgets' texts.
-class Window : public QWidget, public Cells {
+class Window : public QWidget, public Cells, private QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
@@ -37,18 +38,23 @@ public:
     void print() override;
     void exit() override;
 
-    // True once Exit ended the program: no handler runs after it.
+    // True once the window has gone (Exit, closed, or destroyed by the
+    // window system): no handler runs after it and no message box shows.
     bool closed() const { return closed_; }
 
 signals:
     // A shown label's caption was written by a handler.
     void captionWritten(quarvel::Id label);
+    // The window has gone, however it went.
+    void ended();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    void end();
     void build();
     void connectEvents();
     void deliver(Id control, int event);

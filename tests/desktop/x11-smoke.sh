@@ -3,6 +3,10 @@
 # window titled "Quarvel" maps at the design's client area (767 x 671, and
 # twice that at a scale factor of 2), a screenshot shows the window drawn
 # rather than a blank frame, and Ctrl+Q ends the program with status 0.
+# However else the window goes, the program ends with it, with status 0:
+# destroyed from outside (xdotool windowclose), with or without a message
+# box open, and on SIGTERM, SIGINT or SIGHUP. A message box destroyed from
+# outside counts as answered.
 # Xvfb and the program are ended whatever happens.
 #
 # x11-smoke.sh PATH-TO-QUARVEL
@@ -37,9 +41,8 @@ retry() {
 }
 
 # Xvfb picks a free display number itself and writes it to the file. It
-# must not reset when its last client, the program, ends: the next start
-# would find no server to connect to.
-Xvfb -displayfd 3 -screen 0 2048x1600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+# must not reset when its last client goes, or the next one finds no server.
+Xvfb -displayfd 3 -noreset -screen 0 2048x1600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 retry 300 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 display=$(head -n 1 "$work/display")
@@ -50,13 +53,27 @@ exited() { ! kill -0 "$app" 2>/dev/null; }
 # The intensity, 0 to 255, of one pixel of the screenshot.
 pixel() { convert "$work/shot.png" -crop "1x1+$1+$2" +repage -format '%[fx:int(255*intensity)]' info:; }
 
+# Starts the program at the scale factor given and waits for its window.
+start() {
+  env -u QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$1" "$program" 2>"$work/quarvel.log" &
+  app=$!
+  retry 300 find_window || fail "no window titled Quarvel was mapped at scale $1: $(cat "$work/quarvel.log")"
+  window=$(cat "$work/window")
+}
+
+# The program has ended, after what was done to it, with status 0.
+ended() {
+  retry 300 exited || fail "the program is still running after $1"
+  local status=0
+  wait "$app" || status=$?
+  app=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status after $1: $(cat "$work/quarvel.log")"
+  echo "x11-smoke: $1 ended the program with status 0"
+}
+
 smoke() {
   local scale=$1 width=$((767 * $1)) height=$((671 * $1))
-  env -u QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" "$program" 2>"$work/quarvel.log" &
-  app=$!
-  retry 300 find_window || fail "no window titled Quarvel was mapped at scale $scale: $(cat "$work/quarvel.log")"
-  local window
-  window=$(cat "$work/window")
+  start "$scale"
 
   local WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
@@ -82,16 +99,43 @@ smoke() {
   size=$(identify -format '%wx%h' "$work/shot.png")
   [ "$size" = "${width}x${height}" ] || fail "at scale $scale the screenshot is $size, not ${width}x${height}"
 
+  echo "x11-smoke: at scale $scale the window mapped at ${width}x${height} with $colours colours"
+
   # Ctrl+Q, typed into the focused window, ends the program.
   xdotool windowfocus --sync "$window"
   xdotool key --clearmodifiers ctrl+q
-  retry 300 exited || fail "at scale $scale the program is still running after Ctrl+Q"
-  local status=0
-  wait "$app" || status=$?
-  app=""
-  [ "$status" -eq 0 ] || fail "at scale $scale the program ended with status $status after Ctrl+Q: $(cat "$work/quarvel.log")"
-  echo "x11-smoke: at scale $scale the window mapped at ${width}x${height} with $colours colours; Ctrl+Q ended it"
+  ended "Ctrl+Q at scale $scale"
 }
 
 smoke 1
 smoke 2
+
+start 1
+xdotool windowclose "$window"
+ended "destroying the window"
+
+# A count box typed into before a mission type is chosen shows "Mission
+# Error". The box destroyed alone counts as answered, and the window takes
+# typing again; the window destroyed while a box waits for its OK ends the
+# program all the same.
+find_box() { xdotool search --onlyvisible --name '^Mission Error$' 2>/dev/null | head -n 1 >"$work/box" && [ -s "$work/box" ]; }
+no_box() { ! find_box; }
+type_count() {
+  xdotool windowfocus --sync "$window"
+  xdotool mousemove --window "$window" 60 337 click 1 # Text4
+  xdotool type 1
+  retry 300 find_box || fail "no Mission Error box showed"
+}
+start 1
+type_count
+xdotool windowclose "$(cat "$work/box")"
+retry 300 no_box || fail "the Mission Error box is still shown after it was destroyed"
+type_count
+xdotool windowclose "$window"
+ended "destroying the window under a message box"
+
+for signal in TERM INT HUP; do
+  start 1
+  kill -s "$signal" "$app"
+  ended "SIG$signal"
+done

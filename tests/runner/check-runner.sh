@@ -3,6 +3,8 @@
 set -u
 runner=$1
 cases=$(dirname "$0")/cases
+made=$(mktemp -d)
+trap 'rm -rf "$made"' EXIT
 fail=0
 
 expect() { # status, pattern, runner arguments...
@@ -30,4 +32,13 @@ expect 2 "no control named" "$cases/unknown-control.scn"
 expect 2 "cannot be read" "$cases/no-such-file.scn"
 # A file that fails to parse counts as failed and the others still run.
 expect 2 "1 passed, 2 failed" "$cases/passing.scn" "$cases/unknown-step.scn" "$cases/failing.scn"
+# Text beyond ASCII is typed as an input method delivers it; a step that
+# cannot be typed (a control character, bytes that are not UTF-8) fails
+# with its line, and the runner goes on to the next file.
+expect 0 "1 passed, 0 failed" "$cases/non-ascii.scn"
+printf 'expect Label1 0\ntype Text35 "a\001b"\nexpect Label1 0\n' >"$made/control.scn"
+printf 'type Text35 "Z\374rich"\n' >"$made/latin1.scn"
+expect 1 "$made/control.scn:2: type Text35" "$made/control.scn"
+expect 1 "$made/latin1.scn:1: type Text35" "$made/latin1.scn"
+expect 1 "1 passed, 2 failed" "$made/control.scn" "$made/latin1.scn" "$cases/passing.scn"
 exit $fail

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 int main(int argc, char *argv[])
 {
@@ -26,32 +25,42 @@ int main(int argc, char *argv[])
     bool unreadable = false;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
+        // The file is read line by line, twice, and never held whole: first
+        // every line must be a step the runner knows, then the steps play.
+        // However long the file, the runner's memory stays the same.
         std::ifstream in(file, std::ios::binary);
-        std::stringstream text;
-        if (in)
-            text << in.rdbuf();
-        if (!in) {
+        std::string text;
+        bool known = true;
+        for (int number = 1; in && std::getline(in, text); ++number) {
+            if (const Line line = parseLine(text, number); line.error) {
+                std::cout << file << ":" << line.error->line << ": " << line.error->source << "\n  " << line.error->why
+                          << "\n";
+                known = false;
+            }
+        }
+        if (!in.eof()) {
             std::cout << file << ": cannot be read\n";
             ++failed;
             unreadable = true;
             continue;
         }
-        const Script script = parse(text.str());
-        if (!script.errors.empty()) {
-            for (const ParseError &e : script.errors)
-                std::cout << file << ":" << e.line << ": " << e.source << "\n  " << e.why << "\n";
+        if (!known) {
             ++failed;
             unreadable = true;
             continue;
         }
 
+        in.clear();
+        in.seekg(0);
         player.newWindow();
         bool ok = true;
-        for (const Step &step : script.steps) {
-            if (auto failure = player.play(step)) {
-                std::cout << file << ":" << step.line << ": " << step.source << "\n  " << *failure << "\n";
+        for (int number = 1; ok && std::getline(in, text); ++number) {
+            const Line line = parseLine(text, number);
+            if (!line.step)
+                continue;
+            if (auto failure = player.play(*line.step)) {
+                std::cout << file << ":" << number << ": " << line.step->source << "\n  " << *failure << "\n";
                 ok = false;
-                break;
             }
         }
         if (ok && !player.unchecked().empty()) {

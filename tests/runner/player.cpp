@@ -6,13 +6,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 #include <iostream>
@@ -51,6 +54,83 @@ void openList(QComboBox *combo)
     click(combo, arrow.isValid() ? arrow.center() : QPoint());
     if (!combo->view()->isVisible())
         combo->showPopup();
+}
+
+// The text a keyboard delivers with the key: a character key types its
+// character, a few others their control character, the rest nothing.
+QString keyText(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QStringLiteral("\r");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Backspace:
+        return QStringLiteral("\b");
+    case Qt::Key_Escape:
+        return QStringLiteral("\x1b");
+    default:
+        break;
+    }
+    if (key < Qt::Key_Space || key >= Qt::Key_Escape)
+        return QString();
+    const char32_t code = key;
+    const QString text = QString::fromUcs4(&code, 1);
+    return modifiers & Qt::ShiftModifier ? text : text.toLower();
+}
+
+// Presses and releases the key in the widget, wherever Qt's test keyboard
+// knows the key or not.
+void pressKey(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::sendKeyEvent(QTest::Click, target, key, keyText(key, modifiers), modifiers);
+}
+
+// The step's text as a person can type it: UTF-8, and no control character
+// but Tab.
+std::optional<std::string> readTypable(const std::string &utf8, QString &text)
+{
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+    if (decode.hasError())
+        return "expected UTF-8 text to type; found bytes that are not UTF-8";
+    for (QChar c : text)
+        if (c != u'\t' && c.category() == QChar::Other_Control)
+            return "expected text a person can type; found the control character U+" +
+                   QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper().toStdString();
+    return std::nullopt;
+}
+
+// Types the text into whatever has the focus, as a person would: ASCII
+// key by key, and every other character (a letter with its accent, a digit
+// of another script, a character beyond the 16-bit plane) as the person's
+// input method commits it, one character as the eye sees it at a time.
+std::optional<std::string> typeText(const QString &text, QWidget *field)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = characters.toNextBoundary();
+        if (end < 0)
+            end = text.size();
+        const QString character = text.mid(start, end - start);
+        start = end;
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : field;
+        if (character.size() == 1 && character[0].unicode() < 0x80) {
+            QTest::keyClick(target, char(character[0].unicode()));
+            continue;
+        }
+        if (!target->testAttribute(Qt::WA_InputMethodEnabled) || !target->inputMethodQuery(Qt::ImEnabled).toBool()) {
+            const QString name =
+                target->objectName().isEmpty() ? QStringLiteral("the control with the focus") : target->objectName();
+            return "expected \"" + character.toStdString() + "\" typed through an input method; found " +
+                   name.toStdString() + " takes none";
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(character);
+        QCoreApplication::sendEvent(target, &commit);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -114,6 +194,30 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
 
 std::optional<std::string> Player::play(const Step &step)
 {
+    std::optional<std::string> failure = playStep(step);
+    settle();
+    return failure;
+}
+
+void Player::settle()
+{
+    // A person's next action meets a window that has handled this one, as
+    // its event loop would: the window system's events, posted events and
+    // deferred deletes. Left alone they pile up for as long as a file runs.
+    QCoreApplication::processEvents();
+    // The offscreen platform gives the focus to each window it shows and to
+    // none when that one hides, where a window manager gives it back to the
+    // window the drop-down or the message box belonged to.
+    if (window_->isVisible() && !QApplication::activePopupWidget() && !QApplication::activeModalWidget() &&
+        QApplication::activeWindow() != window_.get()) {
+        window_->activateWindow();
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::optional<std::string> Player::playStep(const Step &step)
+{
     if (step.verb == "alert") {
         if (boxes_.empty())
             return "expected message box " + quote(step.args[0]) + " " + quote(step.args[1]) +
@@ -154,7 +258,7 @@ std::optional<std::string> Player::act(const Step &step)
         QKeySequence key(verb == "tab" ? QStringLiteral("Tab") : qs(step.args[0]));
         if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
             return "expected a key named as Qt names it; found " + quote(step.args[0]);
-        QTest::keyClick(target, key[0].key(), key[0].keyboardModifiers());
+        pressKey(target, key[0].key(), key[0].keyboardModifiers());
         return std::nullopt;
     }
     if (verb != "type" && verb != "erase" && verb != "pick" && verb != "tick" && verb != "untick" && verb != "press" &&
@@ -179,15 +283,18 @@ std::optional<std::string> Player::act(const Step &step)
         QLineEdit *edit = editField(w);
         if (!edit)
             return "expected a text box or a list that takes typing; found " + step.args[0] + " does not";
-        click(edit);
-        if (verb == "type") {
-            QTest::keyClick(edit, Qt::Key_End);
-            QTest::keyClicks(edit, qs(step.args[1]));
-        } else {
+        if (verb == "erase") {
+            click(edit);
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(edit, Qt::Key_Delete);
+            return std::nullopt;
         }
-        return std::nullopt;
+        QString text;
+        if (auto failure = readTypable(step.args[1], text))
+            return failure;
+        click(edit);
+        QTest::keyClick(edit, Qt::Key_End);
+        return typeText(text, edit);
     }
     if (verb == "pick") {
         auto *combo = qobject_cast<QComboBox *>(w);

@@ -45,6 +45,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    std::optional<std::string> playStep(const Step &step);
+    void settle();
     std::optional<std::string> act(const Step &step);
     std::optional<std::string> check(const Step &step);
 

@@ -95,74 +95,74 @@ bool wholeNumber(const std::string &s)
 
 } // namespace
 
+Line parseLine(std::string_view raw, int number)
+{
+    Line line;
+    if (number == 1 && raw.substr(0, 3) == "\xEF\xBB\xBF")
+        raw.remove_prefix(3); // a byte-order mark some editors write
+    std::string_view rest = trim(raw);
+    if (rest.empty() || rest.front() == '#')
+        return line;
+    Step step;
+    step.line = number;
+    step.source = std::string(rest);
+    step.verb = word(rest);
+    // `shot` takes a file name: a TEXT, so that it may hold blanks.
+    const Verb shot{"shot", {Arg::Text}};
+    const Verb *verb = step.verb == "shot" ? &shot : nullptr;
+    for (const Verb &v : verbs())
+        if (v.name == step.verb)
+            verb = &v;
+    auto fail = [&](std::string why) {
+        line.error = ParseError{number, step.source, std::move(why)};
+        return line;
+    };
+    if (!verb)
+        return fail("unknown step \"" + step.verb + "\"");
+
+    for (std::size_t i = 0; i < verb->args.size(); ++i) {
+        rest = trim(rest);
+        const bool last = i + 1 == verb->args.size();
+        const Arg kind = verb->args[i];
+        if (kind == Arg::Text) {
+            std::string_view after = rest;
+            if (auto q = quoted(after); q && (!last || trim(after).empty())) {
+                step.args.push_back(*q);
+                rest = after;
+            } else if (last) {
+                step.args.emplace_back(rest);
+                rest = {};
+            } else {
+                step.args.push_back(word(rest));
+            }
+            continue;
+        }
+        std::string w = word(rest);
+        if (w.empty())
+            return fail("too few arguments for \"" + step.verb + "\"");
+        if (kind == Arg::Control && !idNamed(w))
+            return fail("no control named \"" + w + "\"");
+        if (kind == Arg::Number && !wholeNumber(w))
+            return fail("\"" + w + "\" is not a whole number");
+        step.args.push_back(std::move(w));
+    }
+    if (!trim(rest).empty())
+        return fail("too many arguments for \"" + step.verb + "\"");
+    line.step = std::move(step);
+    return line;
+}
+
 Script parse(std::string_view text)
 {
     Script script;
-    int lineNo = 0;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3); // a byte-order mark some editors write
-    while (!text.empty()) {
+    for (int number = 1; !text.empty(); ++number) {
         const std::size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
+        Line line = parseLine(text.substr(0, end), number);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++lineNo;
-
-        std::string_view rest = trim(raw);
-        if (rest.empty() || rest.front() == '#')
-            continue;
-        Step step;
-        step.line = lineNo;
-        step.source = std::string(rest);
-        step.verb = word(rest);
-        // `shot` takes a file name: a TEXT, so that it may hold blanks.
-        const Verb shot{"shot", {Arg::Text}};
-        const Verb *verb = step.verb == "shot" ? &shot : nullptr;
-        for (const Verb &v : verbs())
-            if (v.name == step.verb)
-                verb = &v;
-        auto fail = [&](std::string why) { script.errors.push_back({lineNo, step.source, std::move(why)}); };
-        if (!verb) {
-            fail("unknown step \"" + step.verb + "\"");
-            continue;
-        }
-
-        bool ok = true;
-        for (std::size_t i = 0; ok && i < verb->args.size(); ++i) {
-            rest = trim(rest);
-            const bool last = i + 1 == verb->args.size();
-            const Arg kind = verb->args[i];
-            if (kind == Arg::Text) {
-                std::string_view after = rest;
-                if (auto q = quoted(after); q && (!last || trim(after).empty())) {
-                    step.args.push_back(*q);
-                    rest = after;
-                } else if (last) {
-                    step.args.emplace_back(rest);
-                    rest = {};
-                } else {
-                    step.args.push_back(word(rest));
-                }
-                continue;
-            }
-            std::string w = word(rest);
-            if (w.empty()) {
-                fail("too few arguments for \"" + step.verb + "\"");
-                ok = false;
-            } else if (kind == Arg::Control && !idNamed(w)) {
-                fail("no control named \"" + w + "\"");
-                ok = false;
-            } else if (kind == Arg::Number && !wholeNumber(w)) {
-                fail("\"" + w + "\" is not a whole number");
-                ok = false;
-            }
-            step.args.push_back(std::move(w));
-        }
-        if (ok && !trim(rest).empty()) {
-            fail("too many arguments for \"" + step.verb + "\"");
-            ok = false;
-        }
-        if (ok)
-            script.steps.push_back(std::move(step));
+        if (line.step)
+            script.steps.push_back(std::move(*line.step));
+        if (line.error)
+            script.errors.push_back(std::move(*line.error));
     }
     return script;
 }

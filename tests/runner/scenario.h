@@ -26,6 +26,15 @@ struct Script {
     std::vector<ParseError> errors; // steps the runner does not know
 };
 
+// One line of a scenario file, numbered from 1: the step it holds, or why
+// it holds none the runner knows; neither for a blank or comment line.
+struct Line {
+    std::optional<Step> step;
+    std::optional<ParseError> error;
+};
+
+Line parseLine(std::string_view line, int number);
+
 // Reads a scenario file's text: one step a line, '#' lines and blank lines
 // skipped, TEXT arguments quoted or the rest of the line.
 Script parse(std::string_view text);

@@ -4,11 +4,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextLayout>
 
@@ -230,6 +233,100 @@ TEST_F(WindowTest, HiddenCellsAreReadAndWrittenButNeverShown)
         if (child->isVisible() && !child->isWindow()) {
             EXPECT_LT(child->mapTo(&window(), QPoint()).x(), 767) << child->objectName().toStdString();
         }
+    }
+}
+
+// Every drop-down opens wide enough to show each of its entries whole, and
+// never wider than the screen, while the lists keep their design size.
+TEST_F(WindowTest, DropDownsShowTheirEntriesWhole)
+{
+    auto *mission = qobject_cast<QComboBox *>(window().widget(Id::Combo2));
+    mission->addItem(QString(400, u'W')); // wider than any screen here
+    for (const ControlDesign &d : kDesign) {
+        auto *combo = qobject_cast<QComboBox *>(window().widget(d.id));
+        if (!combo)
+            continue;
+        SCOPED_TRACE(d.name);
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        const QRect screen = combo->screen()->availableGeometry();
+        const QRect popup = view->window()->frameGeometry();
+        EXPECT_GE(popup.left(), screen.left());
+        EXPECT_LE(popup.right(), screen.right());
+        for (int i = 0; i < combo->count(); ++i) {
+            const QModelIndex entry = combo->model()->index(i, 0);
+            if (combo != mission || i + 1 < combo->count()) {
+                EXPECT_GE(view->viewport()->width(), view->sizeHintForIndex(entry).width())
+                    << combo->itemText(i).toStdString();
+            }
+        }
+        combo->hidePopup();
+        EXPECT_EQ(combo->geometry(), QRect(d.left / 15, d.top / 15, d.width / 15, d.height / 15));
+    }
+}
+
+// A list whose entry does not fit its box shows the whole entry as its
+// tooltip, whatever put the entry there; one that fits needs none.
+TEST_F(WindowTest, ACutEntryIsItsListsTooltip)
+{
+    auto tip = [this](Id list) { return window().widget(list)->toolTip().toStdString(); };
+    EXPECT_EQ(play("pick Combo2 Deliberate Attack\ntype Text10 1\ntype Text18 1\n"
+                   "pick Combo33 Ural-375 Heavy Truck"),
+              "");
+    EXPECT_EQ(tip(Id::Combo33), "Ural-375 Heavy Truck");
+    EXPECT_EQ(play("pick Combo33 Trailer"), "");
+    EXPECT_EQ(tip(Id::Combo33), "");
+    EXPECT_EQ(play("type Combo33 \" and Land Rover Ambulance\""), "");
+    EXPECT_EQ(tip(Id::Combo33), "Trailer and Land Rover Ambulance");
+    EXPECT_EQ(play("press Command11\nexpect Combo33 \" \""), "");
+    EXPECT_EQ(tip(Id::Combo33), "");
+    EXPECT_EQ(play("pick Combo28 IMR Combat Engineer Vehicle"), "");
+    EXPECT_EQ(tip(Id::Combo28), "IMR Combat Engineer Vehicle");
+    EXPECT_EQ(play("pick Combo28 M-88 ARV\nno-alert"), "");
+    EXPECT_EQ(tip(Id::Combo28), "");
+}
+
+// A text box keeps what it takes to undo within bounds, however much is
+// pasted into it and deleted again, and ordinary editing still undoes.
+TEST_F(WindowTest, UndoKeepsWithinBounds)
+{
+    auto *box = qobject_cast<QLineEdit *>(window().widget(Id::Text35));
+    EXPECT_EQ(play("type Text35 Kursk 1943\nerase Text35"), "");
+    box->undo();
+    EXPECT_EQ(box->text(), "Kursk 1943");
+
+    QApplication::clipboard()->setText(QString(32000, u'x'));
+    box->setFocus();
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QApplication::processEvents();
+    }
+    // Only the last edit is left to undo, not forty pastes and deletes.
+    int undone = 0;
+    for (; box->isUndoAvailable() && undone < 100; ++undone)
+        box->undo();
+    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(box->text().size(), 32000);
+}
+
+// The window handles what a step leaves (posted events, deferred deletes)
+// before the next step, as an event loop would: over a long file nothing
+// piles up.
+TEST_F(WindowTest, WhatAStepLeavesIsHandledBeforeTheNext)
+{
+    for (const char *step : {"expect Label1 0", "pick Combo2 Raid"}) {
+        SCOPED_TRACE(step);
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            &window(), [&ran] { ran = true; }, Qt::QueuedConnection);
+        QPointer<QObject> doomed = new QObject;
+        doomed->deleteLater();
+        EXPECT_EQ(play(step), "");
+        EXPECT_TRUE(ran);
+        EXPECT_TRUE(doomed.isNull());
     }
 }
 
