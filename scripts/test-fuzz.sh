@@ -7,6 +7,8 @@
 # `build-fuzz/fuzz/TARGET_fuzz FILE`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/deps.sh
+install_missing "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libfuzzer-14-dev
 
 seconds=${QUARVEL_FUZZ_SECONDS:-90}
 build=build-fuzz

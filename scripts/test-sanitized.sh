@@ -5,9 +5,12 @@
 # (undefined behaviour included, built with -fno-sanitize-recover).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/deps.sh
+install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 build=build-asan
-cmake -S . -B "$build" -G Ninja -DQUARVEL_SANITIZE=ON -DQUARVEL_TESTS=ON -DQUARVEL_BENCHMARKS=OFF
+cmake -S . -B "$build" -G Ninja -DQUARVEL_SANITIZE=ON -DQUARVEL_TESTS=ON -DQUARVEL_BENCHMARKS=OFF \
+  -DQUARVEL_WERROR="${QUARVEL_WERROR:-OFF}"
 
 # LeakSanitizer: libcups fills a printer's PPD cache (_ppdCacheCreateWithPPD)
 # with strings it never frees, and Qt's print support makes one for each
