@@ -1,5 +1,6 @@
 #include "app/accessibility.h"
 
+#include "app/qs.h"
 #include "app/window.h"
 #include "cells/design.h"
 #include "rows/sections.h"
@@ -17,8 +18,6 @@
 
 namespace quarvel {
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The header's fields, named after the captions beside them; the two
 // "Number" boxes belong to the line they stand on.

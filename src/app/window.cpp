@@ -3,6 +3,7 @@
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
 #include "app/dropdownlist.h"
+#include "app/qs.h"
 #include "app/undolimit.h"
 #include "cells/design.h"
 #include "commands/print.h"
@@ -23,8 +24,6 @@
 
 namespace quarvel {
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QRect rectOf(const ControlDesign &d) { return QRect(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height)); }
 

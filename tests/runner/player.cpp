@@ -1,5 +1,6 @@
 #include "player.h"
 
+#include "app/qs.h"
 #include "cells/design.h"
 
 #include <QApplication>
@@ -22,8 +23,6 @@
 
 namespace quarvel::scenario {
 namespace {
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 std::string quote(const std::string &s) { return "\"" + s + "\""; }
 
