@@ -5,9 +5,7 @@
 #include "cells/design.h"
 #include "rows/sections.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QStringList>
 
@@ -114,15 +112,6 @@ void describeClears(Window &window)
     }
 }
 
-// The platform's keys for printing and quitting press the Print and Exit
-// buttons, so that they run exactly what a click runs. A platform without
-// such a key binds nothing.
-void bindKeys(Window &window)
-{
-    qobject_cast<QAbstractButton *>(window.widget(Id::Command1))->setShortcut(QKeySequence::Print);
-    qobject_cast<QAbstractButton *>(window.widget(Id::Command3))->setShortcut(QKeySequence::Quit);
-}
-
 } // namespace
 
 void makeAccessible(Window &window)
@@ -130,7 +119,6 @@ void makeAccessible(Window &window)
     nameRows(window);
     nameSummaryNumbers(window);
     describeClears(window);
-    bindKeys(window);
 }
 
 } // namespace quarvel

@@ -7,8 +7,7 @@ class Window;
 // Makes the window usable by ear and by keyboard alone: names every count
 // box, list and check box by its section and row, names each summary number
 // by its whole sentence and keeps that current, says what each "Clear"
-// button clears (also as its tooltip), and binds the platform's Print and
-// Quit keys to the Print and Exit buttons. Changes nothing else on screen.
+// button clears (also as its tooltip). Changes nothing else on screen.
 void makeAccessible(Window &window);
 
 } // namespace quarvel

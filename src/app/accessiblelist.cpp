@@ -78,7 +78,7 @@ private:
 QAccessibleInterface *accessibleList(const QString &className, QObject *object)
 {
     auto *list = qobject_cast<QComboBox *>(object);
-    if (className != QLatin1String("QComboBox") || !list || !qobject_cast<Window *>(list->parentWidget()))
+    if (className != QLatin1String("QComboBox") || !list || !qobject_cast<Window *>(list->window()))
         return nullptr;
     return new AccessibleList(list);
 }

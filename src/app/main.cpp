@@ -1,7 +1,10 @@
+#include "app/plans.h"
 #include "app/quitsignals.h"
 #include "app/window.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +20,29 @@ bool hasDisplay()
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+// The plan named on the command line, if any; --help and --version answer
+// and end the program, display or not.
+QString planToOpen(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plans the force and the supplies of a military mission."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("plan"), QStringLiteral("A plan to open (a .quarvel file)."),
+                                 QStringLiteral("[plan]"));
+    parser.process(app);
+    if (parser.positionalArguments().size() > 1)
+        parser.showHelp(1);
+    return parser.positionalArguments().value(0);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    const QString plan = planToOpen(argc, argv);
     if (!hasDisplay()) {
         std::fputs("quarvel: no display to show the window on; start it from a desktop session, "
                    "or without one under a virtual display: xvfb-run build/quarvel\n",
@@ -29,6 +51,7 @@ int main(int argc, char *argv[])
     }
     quarvel::QuitSignals quitSignals;
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion"));
     quarvel::Window window;
     // The program is its window: it ends, with status 0, whenever the window
@@ -37,5 +60,7 @@ int main(int argc, char *argv[])
     quitSignals.onArrival([&window] { window.exit(); });
     window.load();
     window.show();
+    if (!plan.isEmpty())
+        QTimer::singleShot(0, &window, [&window, plan] { window.plans().open(plan); });
     return app.exec();
 }

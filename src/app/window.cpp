@@ -3,22 +3,28 @@
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
 #include "app/dropdownlist.h"
+#include "app/plans.h"
 #include "app/qs.h"
 #include "app/undolimit.h"
 #include "cells/design.h"
 #include "commands/print.h"
 #include "commands/routes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include <xcb/xcb.h>
 
@@ -33,6 +39,26 @@ class NoWheel : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Wheel; }
+};
+
+// The form as designed: the controls stand on it, and it draws the lines and
+// the summary's frame.
+class FormView : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+        for (const ControlDesign &d : kDesign) {
+            if (d.kind == Kind::Line)
+                painter.drawLine(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height));
+            else if (d.kind == Kind::Rectangle)
+                painter.drawRect(rectOf(d).adjusted(0, 0, -1, -1));
+        }
+    }
 };
 
 QComboBox *makeList(const ControlDesign &d, QWidget *parent)
@@ -88,13 +114,24 @@ Window::Window(QWidget *parent) : QWidget(parent)
     QAccessible::installFactory(accessibleList);
     const ControlDesign &form = design(Id::Form1);
     setWindowTitle(qs(form.text));
-    setFixedSize(pixels(form.width), pixels(form.height));
     setFont(windowFont());
+    form_ = new FormView(this);
+    form_->setFixedSize(pixels(form.width), pixels(form.height));
+    menuBar_ = new QMenuBar(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(form_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     build();
     connectEvents();
     makeAccessible(*this);
+    plans_ = new Plans(*this);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
+
+Window::~Window() = default;
 
 void Window::build()
 {
@@ -107,7 +144,7 @@ void Window::build()
             continue;
         }
         if (d.kind == Kind::Label)
-            widgets_[index(d.id)] = makeLabel(d, this);
+            widgets_[index(d.id)] = makeLabel(d, form_);
         else if (d.kind == Kind::TextBox || d.kind == Kind::List || d.kind == Kind::CheckBox || d.kind == Kind::Button)
             focusable.push_back(&d);
     }
@@ -119,20 +156,23 @@ void Window::build()
         QWidget *w = nullptr;
         switch (d->kind) {
         case Kind::TextBox:
-            w = new QLineEdit(this);
+            w = new QLineEdit(form_);
             new UndoLimit(static_cast<QLineEdit *>(w));
+            w->installEventFilter(this);
             break;
         case Kind::List:
-            w = makeList(*d, this);
+            w = makeList(*d, form_);
             w->installEventFilter(noWheel);
-            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit())
+            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit()) {
                 new UndoLimit(field);
+                field->installEventFilter(this);
+            }
             break;
         case Kind::CheckBox:
-            w = new QCheckBox(this);
+            w = new QCheckBox(form_);
             break;
         default:
-            w = new QPushButton(qs(d->text), this);
+            w = new QPushButton(qs(d->text), form_);
             break;
         }
         w->setEnabled(!d->has(Disabled));
@@ -150,37 +190,132 @@ void Window::connectEvents()
     for (const ControlDesign &d : kDesign) {
         QWidget *w = widget(d.id);
         const Id id = d.id;
-        if (auto *edit = qobject_cast<QLineEdit *>(w))
-            connect(edit, &QLineEdit::textChanged, this, [this, id] { deliver(id, int(Event::Change)); });
-        else if (auto *combo = qobject_cast<QComboBox *>(w))
+        if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            connect(edit, &QLineEdit::textChanged, this, [this, id] { deliver(id, Event::Change); });
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
             connect(combo, &QComboBox::activated, this, [this, id, combo] {
                 if (combo->lineEdit())
                     combo->lineEdit()->setCursorPosition(0); // show the entry's start
-                deliver(id, int(Event::Click));
+                deliver(id, Event::Click);
             });
-        else if (auto *button = qobject_cast<QPushButton *>(w))
-            connect(button, &QPushButton::clicked, this, [this, id] { deliver(id, int(Event::Click)); });
+            // Typing into a list's edit field runs nothing, but is a step.
+            connect(combo, &QComboBox::editTextChanged, this, [this, id] { deliver(id, Event::Change); });
+        } else if (auto *button = qobject_cast<QPushButton *>(w)) {
+            connect(button, &QPushButton::clicked, this, [this, id] { deliver(id, Event::Click); });
+        } else if (auto *box = qobject_cast<QCheckBox *>(w)) {
+            connect(box, &QCheckBox::toggled, this, [this, id] { deliver(id, Event::Click); });
+        }
+    }
+    // A stretch of typing ends where the person turns to another control.
+    connect(qApp, &QApplication::focusChanged, this, [this] { typing_.reset(); });
+}
+
+// An event that reaches the window with no handler running is a person's
+// action, and a step: it is recorded once the event and everything it set
+// going are over (a pick changes the list's text and then books its row),
+// as the step from the state the last one left to the state now.
+void Window::deliver(Id control, Event event)
+{
+    if (closed_ || restoring_)
+        return;
+    if (depth_ == 0) {
+        const bool typing = event == Event::Change;
+        if (!unsettled_) {
+            typingOnly_ = typing;
+            typed_ = control;
+        } else if (!typing || typed_ != control) {
+            typingOnly_ = false;
+        }
+        unsettled_ = true;
+    }
+    ++depth_;
+    route(*this, control, event);
+    if (--depth_ == 0)
+        QTimer::singleShot(0, this, &Window::settle);
+}
+
+void Window::settle()
+{
+    if (!unsettled_ || depth_ > 0)
+        return;
+    unsettled_ = false;
+    const FormState now = stateOf(*this);
+    const bool joined = typingOnly_ && typing_ && typing_ == typed_;
+    history_.record(current_, now, joined);
+    typing_ = typingOnly_ ? typed_ : std::nullopt;
+    if (now != current_) {
+        current_ = now;
+        emit stepped();
     }
 }
 
-void Window::deliver(Id control, int event)
+const FormState &Window::state()
 {
-    if (!closed_)
-        route(*this, control, static_cast<Event>(event));
+    settle();
+    return current_;
+}
+
+void Window::moveTo(const FormState &state)
+{
+    restore(state);
+    current_ = state;
+    typing_.reset();
+}
+
+void Window::replace(const FormState &state)
+{
+    settle();
+    const FormState before = current_;
+    moveTo(state);
+    history_.record(before, current_, false);
+    emit stepped();
+}
+
+void Window::undo()
+{
+    settle();
+    FormState state = current_;
+    history_.undo(state);
+    moveTo(state);
+    emit stepped();
+}
+
+void Window::redo()
+{
+    settle();
+    FormState state = current_;
+    history_.redo(state);
+    moveTo(state);
+    emit stepped();
 }
 
 void Window::load()
 {
-    deliver(Id::Form1, int(Event::Load));
+    deliver(Id::Form1, Event::Load);
+    unsettled_ = false;
+    start_ = current_ = stateOf(*this);
+    history_.clear();
     if (QWidget *first = widget(Id::Text16))
         first->setFocus();
+}
+
+// Undo and Redo are the window's, wherever the focus is: a text box's own
+// would take back keys without the handlers they ran.
+bool Window::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
 }
 
 std::string Window::text(Id id) const
 {
     QWidget *w = widget(id);
-    if (id == Id::Form1)
-        return windowTitle().toStdString();
+    if (id == Id::Form1) // the title as shown: "[*]" marks unsaved changes
+        return windowTitle()
+            .replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString())
+            .toStdString();
     if (!w)
         return hidden_[index(id)];
     if (auto *label = qobject_cast<QLabel *>(w))
@@ -228,6 +363,29 @@ void Window::untick(Id check)
 {
     if (auto *box = qobject_cast<QCheckBox *>(widget(check)))
         box->setChecked(false);
+}
+
+bool Window::enabled(Id id) const
+{
+    QWidget *w = widget(id);
+    return !w || w->isEnabled();
+}
+
+void Window::restore(const FormState &state)
+{
+    const QScopedValueRollback<bool> quiet(restoring_, true);
+    for (const ControlDesign &d : kDesign) {
+        const std::size_t i = index(d.id);
+        QWidget *w = widget(d.id);
+        if (!holdsState(d))
+            continue;
+        if (auto *box = qobject_cast<QCheckBox *>(w))
+            box->setChecked(state.texts[i] == "1");
+        else
+            setText(d.id, state.texts[i]);
+        if (w)
+            w->setEnabled(state.enabled[i]);
+    }
 }
 
 void Window::setEnabled(Id list, bool enabled)
@@ -303,18 +461,6 @@ bool Window::nativeEventFilter(const QByteArray &eventType, void *message, qintp
         if (dialog->internalWinId() == destroyed)
             dialog->reject();
     return false;
-}
-
-void Window::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const ControlDesign &d : kDesign) {
-        if (d.kind == Kind::Line)
-            painter.drawLine(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height));
-        else if (d.kind == Kind::Rectangle)
-            painter.drawRect(rectOf(d).adjusted(0, 0, -1, -1));
-    }
 }
 
 } // namespace quarvel

@@ -1,24 +1,32 @@
 #pragma once
 
 #include "cells/cells.h"
+#include "cells/history.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QFont>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
+
+class QMenuBar;
 
 namespace quarvel {
 
-// The one window. Every control of the design is built from the design table;
-// the visible ones are widgets, the hidden ones plain cells. The window is the
-// engine's cells: handlers read and write the widgets' texts.
+class Plans;
+
+// The one window: a menu bar above the form. Every control of the form is
+// built from the design table; the visible ones are widgets, the hidden ones
+// plain cells. The window is the engine's cells: handlers read and write the
+// widgets' texts. Each person's action is a step that Undo takes back.
 class Window : public QWidget, public Cells, private QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
     explicit Window(QWidget *parent = nullptr);
+    ~Window() override;
 
     // Runs Form_Load; the program does so once, before showing the window.
     void load();
@@ -27,12 +35,30 @@ public:
     // the rectangle.
     QWidget *widget(Id id) const { return widgets_[index(id)]; }
 
+    // The form beneath the menu bar: what Print prints.
+    QWidget *form() const { return form_; }
+    QMenuBar *menuBar() const { return menuBar_; }
+    Plans &plans() { return *plans_; }
+
+    // The state as start-up leaves it, and as the last step left it.
+    const FormState &startState() const { return start_; }
+    const FormState &state();
+
+    // Puts a whole state in place as one step of its own (New, Open).
+    void replace(const FormState &state);
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+
     using QWidget::setEnabled;
     std::string text(Id id) const override;
     void setText(Id id, std::string_view text) override;
     bool ticked(Id check) const override;
     void untick(Id check) override;
+    bool enabled(Id id) const override;
     void setEnabled(Id list, bool enabled) override;
+    void restore(const FormState &state) override;
     void addEntry(Id list, std::string_view entry) override;
     void alert(std::string_view prompt, std::string_view title) override;
     void print() override;
@@ -47,21 +73,38 @@ signals:
     void captionWritten(quarvel::Id label);
     // The window has gone, however it went.
     void ended();
+    // A step was taken, undone or redone: the state has changed.
+    void stepped();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void end();
     void build();
     void connectEvents();
-    void deliver(Id control, int event);
+    void deliver(Id control, Event event);
+    void settle();
+    void moveTo(const FormState &state);
 
+    QWidget *form_ = nullptr;
+    QMenuBar *menuBar_ = nullptr;
+    Plans *plans_ = nullptr;
     std::array<QWidget *, kControlCount> widgets_{};
     std::array<std::string, kControlCount> hidden_{};
     bool closed_ = false;
+
+    // The steps: what the last one left, what the next one has done so far.
+    History history_;
+    FormState start_, current_;
+    int depth_ = 0;            // handlers running
+    bool unsettled_ = false;   // an action whose step is not recorded yet
+    bool typingOnly_ = true;   // and all it did was type into one box:
+    std::optional<Id> typed_;  // this one
+    std::optional<Id> typing_; // the box the last step typed into, if it did
+    bool restoring_ = false;
 };
 
 // The font of the window's controls.

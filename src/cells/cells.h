@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cells/controlid.h"
+#include "cells/design.h"
+#include "cells/formstate.h"
 #include "cells/number.h"
 
 #include <cstdint>
@@ -27,8 +29,13 @@ public:
     virtual bool ticked(Id check) const = 0;
     virtual void untick(Id check) = 0;
 
+    virtual bool enabled(Id id) const = 0;
     virtual void setEnabled(Id list, bool enabled) = 0;
     virtual void addEntry(Id list, std::string_view entry) = 0;
+
+    // Puts back a whole state, as a plan or Undo holds it: every text, tick
+    // and enabled state, running no handler and showing nothing.
+    virtual void restore(const FormState &state) = 0;
 
     // A modal message box with the critical-stop icon and one OK button;
     // returns once OK is pressed.
@@ -38,6 +45,26 @@ public:
     virtual void print() = 0;
     virtual void exit() = 0;
 };
+
+// Whether a control holds any of the state: a label, a text box, a list or
+// a check box (the window's title, its buttons and lines hold none).
+inline bool holdsState(const ControlDesign &d)
+{
+    return d.kind == Kind::Label || d.kind == Kind::TextBox || d.kind == Kind::List || d.kind == Kind::CheckBox;
+}
+
+// Everything the cells hold now.
+inline FormState stateOf(const Cells &cells)
+{
+    FormState state;
+    for (const ControlDesign &d : kDesign) {
+        if (!holdsState(d))
+            continue;
+        state.texts[index(d.id)] = cells.text(d.id);
+        state.enabled[index(d.id)] = cells.enabled(d.id);
+    }
+    return state;
+}
 
 // The number a cell holds.
 inline double value(const Cells &cells, Id id) { return numberOf(cells.text(id)); }

@@ -44,6 +44,20 @@ void MemoryCells::setText(Id id, std::string_view text)
 bool MemoryCells::ticked(Id check) const { return cell(check).ticked; }
 void MemoryCells::untick(Id check) { cell(check).ticked = false; }
 void MemoryCells::setEnabled(Id list, bool enabled) { cell(list).enabled = enabled; }
+void MemoryCells::restore(const FormState &state)
+{
+    for (const ControlDesign &d : kDesign) {
+        if (!holdsState(d))
+            continue;
+        Cell &c = cell(d.id);
+        if (d.kind == Kind::CheckBox)
+            c.ticked = state.texts[index(d.id)] == "1";
+        else
+            c.text = state.texts[index(d.id)];
+        c.enabled = state.enabled[index(d.id)];
+    }
+}
+
 void MemoryCells::addEntry(Id list, std::string_view entry) { cell(list).entries.emplace_back(entry); }
 
 void MemoryCells::alert(std::string_view prompt, std::string_view title)

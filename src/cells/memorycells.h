@@ -31,7 +31,9 @@ public:
     void setText(Id id, std::string_view text) override;
     bool ticked(Id check) const override;
     void untick(Id check) override;
+    bool enabled(Id id) const override { return cell(id).enabled; }
     void setEnabled(Id list, bool enabled) override;
+    void restore(const FormState &state) override;
     void addEntry(Id list, std::string_view entry) override;
     void alert(std::string_view prompt, std::string_view title) override;
     void print() override;
@@ -45,7 +47,6 @@ public:
     void tick(Id check);
     void press(Id button);
 
-    bool enabled(Id id) const { return cell(id).enabled; }
     const std::vector<std::string> &entries(Id list) const { return cell(list).entries; }
     const std::vector<Alert> &alerts() const { return alerts_; }
     void clearAlerts() { alerts_.clear(); }

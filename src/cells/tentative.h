@@ -26,7 +26,9 @@ public:
     }
     bool ticked(Id check) const override { return cells_.ticked(check); }
     void untick(Id check) override { cells_.untick(check); }
+    bool enabled(Id id) const override { return cells_.enabled(id); }
     void setEnabled(Id list, bool enabled) override { cells_.setEnabled(list, enabled); }
+    void restore(const FormState &state) override { cells_.restore(state); }
     void addEntry(Id list, std::string_view entry) override { cells_.addEntry(list, entry); }
     void alert(std::string_view prompt, std::string_view title) override { cells_.alert(prompt, title); }
     void print() override { cells_.print(); }

@@ -63,6 +63,8 @@ QPageLayout pdfLayout()
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
+void writePdf(Window &window, const QPixmap &image, const QString &file);
+
 void saveAsPdf(Window &window, const QPixmap &image)
 {
     QFileDialog dialog(&window, QStringLiteral("Save as PDF"), proposedFolder(), QStringLiteral("PDF files (*.pdf)"));
@@ -72,7 +74,11 @@ void saveAsPdf(Window &window, const QPixmap &image)
     dialog.selectFile(QStringLiteral("Quarvel.pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return; // cancelled: nothing to do
-    const QString file = dialog.selectedFiles().constFirst();
+    writePdf(window, image, dialog.selectedFiles().constFirst());
+}
+
+void writePdf(Window &window, const QPixmap &image, const QString &file)
+{
     const QString shown = QDir::toNativeSeparators(file);
 
     // The page reaches the file whole or not at all: a write that fails half
@@ -150,12 +156,18 @@ void sendToPrinter(Window &window, const QPixmap &image, const QPrinterInfo &inf
 void printWindow(Window &window)
 {
     // The window as shown now, before any dialog covers it.
-    const QPixmap image = window.grab();
+    const QPixmap image = window.form()->grab();
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         saveAsPdf(window, image);
     else
         sendToPrinter(window, image, info);
 }
+
+} // namespace quarvel
+
+namespace quarvel {
+
+void exportPage(Window &window, const QString &path) { writePdf(window, window.form()->grab(), path); }
 
 } // namespace quarvel

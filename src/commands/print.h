@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace quarvel {
 
 class Window;
@@ -11,5 +13,9 @@ class Window;
 // written) is reported in a "Print Error" message box, never passed over in
 // silence.
 void printWindow(Window &window);
+
+// Export as PDF: the page Print would print, into the file, whole or not at
+// all; a failure is reported in a "Print Error" message box.
+void exportPage(Window &window, const QString &path);
 
 } // namespace quarvel

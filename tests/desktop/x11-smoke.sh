@@ -75,10 +75,12 @@ smoke() {
   local scale=$1 width=$((767 * $1)) height=$((671 * $1))
   start "$scale"
 
+  # The form keeps its design size beneath the menu bar.
   local WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
-  if [ "$WIDTH" != "$width" ] || [ "$HEIGHT" != "$height" ]; then
-    fail "at scale $scale the window maps at ${WIDTH}x${HEIGHT}, not ${width}x${height}"
+  local bar=$((HEIGHT - height))
+  if [ "$WIDTH" != "$width" ] || [ "$bar" -lt $((12 * scale)) ] || [ "$bar" -gt $((40 * scale)) ]; then
+    fail "at scale $scale the window maps at ${WIDTH}x${HEIGHT}, not ${width}x${height} beneath a menu bar"
   fi
 
   # The screenshot shows the window drawn: many colours, the summary frame's
@@ -90,14 +92,14 @@ smoke() {
     [ "$colours" -ge 16 ] || return 1
     local x
     for x in 100 250 400; do
-      [ "$(pixel $((x * scale)) $((496 * scale)))" -lt 100 ] || return 1
+      [ "$(pixel $((x * scale)) $((bar + 496 * scale)))" -lt 100 ] || return 1
     done
-    [ "$(pixel 4 4)" -gt 180 ]
+    [ "$(pixel 4 $((bar + 4)))" -gt 180 ]
   }
   retry 100 drawn || fail "at scale $scale the screenshot ($colours colours) does not show the window drawn"
   local size
   size=$(identify -format '%wx%h' "$work/shot.png")
-  [ "$size" = "${width}x${height}" ] || fail "at scale $scale the screenshot is $size, not ${width}x${height}"
+  [ "$size" = "${WIDTH}x${HEIGHT}" ] || fail "at scale $scale the screenshot is $size, not ${WIDTH}x${HEIGHT}"
 
   echo "x11-smoke: at scale $scale the window mapped at ${width}x${height} with $colours colours"
 
@@ -121,8 +123,10 @@ ended "destroying the window"
 find_box() { xdotool search --onlyvisible --name '^Mission Error$' 2>/dev/null | head -n 1 >"$work/box" && [ -s "$work/box" ]; }
 no_box() { ! find_box; }
 type_count() {
+  local HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^HEIGHT=')"
   xdotool windowfocus --sync "$window"
-  xdotool mousemove --window "$window" 60 337 click 1 # Text4
+  xdotool mousemove --window "$window" 60 $((HEIGHT - 671 + 337)) click 1 # Text4, beneath the menu bar
   xdotool type 1
   retry 300 find_box || fail "no Mission Error box showed"
 }

@@ -1,0 +1,185 @@
+#include "app/planfile.h"
+
+#include "app/qs.h"
+#include "cells/cells.h"
+#include "rows/sections.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace quarvel {
+namespace {
+
+constexpr int kVersion = 1;
+const QString kFormat = QStringLiteral("Quarvel plan");
+
+// As long as a text box takes.
+constexpr qsizetype kMostText = 32767;
+
+QString name(const ControlDesign &d) { return qs(d.name); }
+
+// Whether a list that takes no typing can show the text: nothing, or one of
+// its section's types.
+bool offers(Id list, const std::string &text)
+{
+    if (text.empty())
+        return true;
+    for (const Section *section : kSections)
+        for (const Row &row : section->rows)
+            if (row.list == list)
+                return std::find(section->types.begin(), section->types.end(), text) != section->types.end();
+    return false;
+}
+
+} // namespace
+
+QByteArray planText(const FormState &state)
+{
+    QJsonObject controls;
+    for (const ControlDesign &d : kDesign) {
+        if (!holdsState(d))
+            continue;
+        const std::string &text = state.texts[index(d.id)];
+        if (d.kind == Kind::CheckBox)
+            controls.insert(name(d), text == "1");
+        else if (d.kind == Kind::List)
+            controls.insert(name(d), QJsonObject{{QStringLiteral("text"), qs(text)},
+                                                 {QStringLiteral("open"), bool(state.enabled[index(d.id)])}});
+        else
+            controls.insert(name(d), qs(text));
+    }
+    const QJsonObject plan{{QStringLiteral("format"), kFormat},
+                           {QStringLiteral("version"), kVersion},
+                           {QStringLiteral("controls"), controls}};
+    return QJsonDocument(plan).toJson(QJsonDocument::Indented);
+}
+
+std::optional<FormState> readPlan(const QByteArray &bytes, QString &why)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (document.isNull()) {
+        const bool cut = error.offset >= bytes.size() - 1 && !bytes.trimmed().isEmpty() && bytes.trimmed()[0] == '{';
+        why = cut ? QStringLiteral("is cut short") : QStringLiteral("is not a Quarvel plan");
+        return std::nullopt;
+    }
+    const QJsonObject plan = document.object();
+    if (!document.isObject() || plan.value(QStringLiteral("format")).toString() != kFormat) {
+        why = QStringLiteral("is not a Quarvel plan");
+        return std::nullopt;
+    }
+    const QJsonValue version = plan.value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() != kVersion) {
+        why = version.isDouble() && version.toDouble() > kVersion
+                  ? QStringLiteral("was saved by a newer Quarvel (plan version %1)").arg(version.toDouble())
+                  : QStringLiteral("has no plan version this Quarvel knows");
+        return std::nullopt;
+    }
+    const QJsonValue controlsValue = plan.value(QStringLiteral("controls"));
+    if (!controlsValue.isObject()) {
+        why = QStringLiteral("holds no controls");
+        return std::nullopt;
+    }
+    const QJsonObject controls = controlsValue.toObject();
+    for (auto c = controls.begin(); c != controls.end(); ++c) {
+        const std::optional<Id> id = idNamed(c.key().toStdString());
+        if (!id || !holdsState(design(*id))) {
+            why = QStringLiteral("names a control the window does not have (\"%1\")").arg(c.key().left(40));
+            return std::nullopt;
+        }
+    }
+
+    FormState state;
+    for (const ControlDesign &d : kDesign) {
+        if (!holdsState(d))
+            continue;
+        const QJsonValue value = controls.value(name(d));
+        const std::size_t i = index(d.id);
+        if (value.isUndefined()) {
+            why = QStringLiteral("leaves out the control %1").arg(name(d));
+            return std::nullopt;
+        }
+        QJsonValue text = value;
+        bool open = true;
+        if (d.kind == Kind::List) {
+            const QJsonObject list = value.toObject();
+            text = list.value(QStringLiteral("text"));
+            const QJsonValue openValue = list.value(QStringLiteral("open"));
+            if (!value.isObject() || !openValue.isBool()) {
+                why = QStringLiteral("gives the list %1 no text and no open state").arg(name(d));
+                return std::nullopt;
+            }
+            open = openValue.toBool();
+        }
+        if (d.kind == Kind::CheckBox) {
+            if (!value.isBool()) {
+                why = QStringLiteral("gives the check box %1 no tick").arg(name(d));
+                return std::nullopt;
+            }
+            state.texts[i] = value.toBool() ? "1" : "0";
+        } else {
+            if (!text.isString()) {
+                why = QStringLiteral("gives %1 no text").arg(name(d));
+                return std::nullopt;
+            }
+            if (text.toString().size() > kMostText) {
+                why = QStringLiteral("gives %1 a text longer than the window can hold").arg(name(d));
+                return std::nullopt;
+            }
+            state.texts[i] = text.toString().toStdString();
+            if (d.has(ListOnly) && !offers(d.id, state.texts[i])) {
+                why = QStringLiteral("shows in the list %1 a type it does not offer").arg(name(d));
+                return std::nullopt;
+            }
+        }
+        state.enabled[i] = open;
+    }
+    return state;
+}
+
+std::optional<FormState> readPlanFile(const QString &path, QString &why)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        why = QStringLiteral("is a folder");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = QStringLiteral("could not be read (%1)").arg(file.errorString());
+        return std::nullopt;
+    }
+    if (file.size() > kMostPlanBytes) {
+        why = QStringLiteral("is too large to be a plan");
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(kMostPlanBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        why = QStringLiteral("could not be read (%1)").arg(file.errorString());
+        return std::nullopt;
+    }
+    if (bytes.size() > kMostPlanBytes) {
+        why = QStringLiteral("is too large to be a plan");
+        return std::nullopt;
+    }
+    return readPlan(bytes, why);
+}
+
+bool writePlanFile(const QString &path, const FormState &state, QString &why)
+{
+    const QByteArray text = planText(state);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() || !file.commit()) {
+        why = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+} // namespace quarvel
