@@ -2,8 +2,10 @@
 
 #include "app/window.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
@@ -11,9 +13,14 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <cups/cups.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace quarvel {
 namespace {
@@ -47,6 +54,21 @@ bool paint(QPagedPaintDevice &device, const QPixmap &image)
     return painter.end();
 }
 
+// The page as a PDF file in memory, so that nothing reaches a disk or a
+// printer until the whole of it exists; empty if it could not be made.
+QByteArray pdfPage(const QPixmap &image, const QPageLayout &layout)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setTitle(QStringLiteral("Quarvel"));
+    pdf.setCreator(QStringLiteral("Quarvel"));
+    if (!pdf.setPageLayout(layout) || !paint(pdf, image) || !bytes.startsWith("%PDF-"))
+        return QByteArray();
+    return bytes;
+}
+
 // Where the Save as PDF dialog opens: the documents folder, or the home
 // folder where there is none yet.
 QString proposedFolder()
@@ -63,40 +85,90 @@ QPageLayout pdfLayout()
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
-void saveAsPdf(Window &window, const QPixmap &image)
+// Qt's file dialog keeps its history and sidebar in a settings file of Qt's
+// own, QtProject.conf in the person's config folder, and reads what other Qt
+// programs left there. Quarvel keeps nothing between runs: while a dialog
+// lives, Qt's settings point where no file can be made (a path under a
+// device), so that the dialog reads nothing and writes nothing anywhere.
+class NoQtSettings {
+public:
+    NoQtSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null")); }
+    ~NoQtSettings()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    NoQtSettings(const NoQtSettings &) = delete;
+    NoQtSettings &operator=(const NoQtSettings &) = delete;
+};
+
+// The file the person chose to save the page as; empty when they cancelled.
+QString askForPdfFile(Window &window)
 {
+    const NoQtSettings noQtSettings;
     QFileDialog dialog(&window, QStringLiteral("Save as PDF"), proposedFolder(), QStringLiteral("PDF files (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(QStringLiteral("Quarvel.pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return; // cancelled: nothing to do
-    const QString file = dialog.selectedFiles().constFirst();
-    const QString shown = QDir::toNativeSeparators(file);
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 
-    // The page reaches the file whole or not at all: a write that fails half
-    // way leaves any earlier file of that name as it was.
+// Writes the bytes as a new file beside `file` and puts it in the place of
+// any earlier one only once every byte has reached the disk. Returns why it
+// could not, or nothing; on failure an earlier file stays as it was.
+QString writeWhole(const QString &file, const QByteArray &bytes)
+{
+    // No fallback to writing over the earlier file where the folder takes no
+    // new one: a failure half way would destroy it.
     QSaveFile out(file);
-    // Unless the folder takes no new file beside it: then an existing file is
-    // overwritten in place, and a failure is still reported.
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly)) {
-        failed(window, QStringLiteral("the file %1 could not be written (%2)").arg(shown, out.errorString()));
+    // Unbuffered: a buffer would meet a full disk only as the file is
+    // committed, and QSaveFile does not look at that failure.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return out.errorString();
+    auto abandon = [&out](const QString &why) {
+        out.cancelWriting(); // the new file goes with `out`
+        return why;
+    };
+    // A full disk lets a write take part of the bytes; the next one says why.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return abandon(out.errorString());
+        done += written;
+    }
+    // Some file systems (network disks, quotas) tell of a lack of room only
+    // when the data is flushed to them; QSaveFile ignores what flushing says.
+    if (::fsync(out.handle()) != 0 && errno != EINVAL)
+        return abandon(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!out.commit())
+        return out.errorString();
+    return QString();
+}
+
+void saveAsPdf(Window &window, const QPixmap &image)
+{
+    const QString file = askForPdfFile(window);
+    if (file.isEmpty())
+        return; // cancelled: nothing to do
+    const QString shown = QDir::toNativeSeparators(file);
+    const QByteArray page = pdfPage(image, pdfLayout());
+    if (page.isEmpty()) {
+        failed(window, QStringLiteral("the page for the file %1 could not be prepared").arg(shown));
         return;
     }
-    {
-        QPdfWriter pdf(&out);
-        pdf.setTitle(QStringLiteral("Quarvel"));
-        pdf.setCreator(QStringLiteral("Quarvel"));
-        pdf.setPageLayout(pdfLayout());
-        if (!paint(pdf, image)) {
-            failed(window, QStringLiteral("the file %1 could not be written").arg(shown));
-            return;
-        }
-    }
-    if (!out.commit())
-        failed(window, QStringLiteral("the file %1 could not be written (%2)").arg(shown, out.errorString()));
+    const QString why = writeWhole(file, page);
+    if (why.isEmpty())
+        return;
+    const QFileInfo folder(QFileInfo(file).absolutePath());
+    if (folder.isDir() && !folder.isWritable())
+        failed(window,
+               QStringLiteral("the folder %1 takes no new file, so the file %2 could not be written safely (%3)")
+                   .arg(QDir::toNativeSeparators(folder.filePath()), shown, why));
+    else
+        failed(window, QStringLiteral("the file %1 could not be written (%2)").arg(shown, why));
 }
 
 void sendToPrinter(Window &window, const QPixmap &image, const QPrinterInfo &info)

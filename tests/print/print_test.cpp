@@ -26,9 +26,14 @@
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <functional>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +53,9 @@ struct Seen {
 
 // Answers the program's modal dialogs as a person would, from a timer that
 // watches QApplication::activeModalWidget(): a message box is read and closed
-// with OK, a file dialog goes to the test's hands, anything else is cancelled.
-// Answers are queued, so a dialog that opens another is answered in turn.
+// with OK (or Yes, when the test would replace files), a file dialog goes to
+// the test's hands, anything else is cancelled. Answers are queued, so a
+// dialog that opens another is answered in turn.
 class Dialogs : public QObject {
 public:
     Dialogs()
@@ -60,6 +66,8 @@ public:
 
     // What the test does with a file dialog; without it the dialog is cancelled.
     std::function<void(QFileDialog &)> fileDialog;
+    // Whether to answer Yes when asked to replace a file.
+    bool replace = false;
     std::vector<Seen> seen;
 
     std::vector<Seen> boxes() const { return only(QStringLiteral("message box")); }
@@ -88,9 +96,11 @@ private:
             s.text = box->text();
             s.critical = box->icon() == QMessageBox::Critical;
             s.okOnly = box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok;
-            QTimer::singleShot(0, box, [box] {
+            QTimer::singleShot(0, box, [box, yes = replace] {
                 if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                     ok->click();
+                else if (QAbstractButton *replace = box->button(QMessageBox::Yes); replace && yes)
+                    replace->click();
                 else
                     box->reject();
             });
@@ -156,19 +166,21 @@ std::vector<std::string> cells(const Window &window)
     return texts;
 }
 
-// Every file the person could have asked for under a folder, for checking
-// that nothing was written; the toolkit's own settings and caches in the
-// hidden folders are not the program's doing.
+// Every file under a folder, hidden ones included.
 QStringList filesUnder(const QString &folder)
 {
     QStringList files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        if (!QDir(folder).relativeFilePath(file).startsWith(QLatin1Char('.')))
-            files << file;
-    }
+    while (it.hasNext())
+        files << it.next();
     return files;
+}
+
+// What a file holds; empty when there is no such file.
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // What the window looks like on the page, and how much unlike its upside-down
@@ -211,7 +223,23 @@ protected:
         QTest::keyClicks(first, QStringLiteral("12"));
     }
 
-    void TearDown() override { window_.reset(); }
+    void TearDown() override
+    {
+        window_.reset();
+        // Whatever the program keeps between runs it keeps in the person's
+        // config folder under its own name; nothing of the toolkit's own
+        // (QtProject.conf) anywhere.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        ASSERT_FALSE(config.isEmpty()) << "spooler.sh sets XDG_CONFIG_HOME";
+        QStringList strays;
+        for (const QString &folder : {home(), config})
+            for (const QString &file : filesUnder(folder))
+                if (QFileInfo(file).fileName().startsWith(QLatin1String("QtProject")) ||
+                    (file.startsWith(config + QLatin1Char('/')) &&
+                     !QDir(config).relativeFilePath(file).startsWith(QLatin1String("quarvel/"))))
+                    strays << file;
+        EXPECT_TRUE(strays.isEmpty()) << "left behind: " << strays.join(QLatin1Char(' ')).toStdString();
+    }
 
     Window &window() { return *window_; }
     QString spool(const QString &path) const { return QDir(spool_).filePath(path); }
@@ -219,6 +247,15 @@ protected:
 
     // Presses Print with the mouse, as a person would.
     void pressPrint() { QTest::mouseClick(window_->widget(Id::Command1), Qt::LeftButton); }
+
+    // Presses Print and saves the page as the file named, replacing any.
+    QByteArray saveAs(const QString &file)
+    {
+        dialogs.replace = true;
+        dialogs.fileDialog = [file](QFileDialog &dialog) { typeAndSave(dialog, file); };
+        pressPrint();
+        return contents(file);
+    }
 
     // Runs one of the scheduler's tools; its complaint, or "" when it did its work.
     static std::string run(const QString &tool, const QStringList &args)
@@ -283,13 +320,6 @@ private:
     QString spool_;
     std::unique_ptr<Window> window_;
 };
-
-// What a printer has printed so far; empty before its first job.
-QByteArray contents(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The page on the printer, rendered as a person's viewer would.
 QImage onlyPage(const QString &file)
@@ -522,6 +552,144 @@ TEST_F(PrintWithoutPrinter, AFileThatCannotBeWrittenIsReported)
         EXPECT_TRUE(boxes[0].text.endsWith(QLatin1Char('.'))) << boxes[0].text.toStdString();
         EXPECT_EQ(filesUnder(home()), before);
         EXPECT_FALSE(QFileInfo::exists(QDir(home()).filePath(QStringLiteral("gone"))));
+    }
+}
+
+// A tmpfs of the given size mounted on a folder for as long as it lives,
+// where the test may mount one (as root, with the right to mount).
+class SmallDisk {
+public:
+    SmallDisk(const QString &folder, int kilobytes) : folder_(folder)
+    {
+        QProcess mount;
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=%1k,mode=0777").arg(kilobytes), QStringLiteral("quarvel-test"), folder});
+        mounted_ = mount.waitForFinished(20000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+        if (!mounted_)
+            why_ = QString::fromLocal8Bit(mount.readAllStandardError()).section(QLatin1Char('\n'), 0, 0).trimmed();
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            QProcess::execute(QStringLiteral("umount"), {folder_});
+    }
+    bool mounted() const { return mounted_; }
+    QString why() const { return why_; }
+
+private:
+    QString folder_, why_;
+    bool mounted_ = false;
+};
+
+// Fills the folder's file system with one file until no more fits, then
+// gives back the given number of bytes.
+void fill(const QString &folder, qint64 leave)
+{
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+    ASSERT_TRUE(filler.resize(std::max<qint64>(0, filler.size() - leave)));
+}
+
+// Writes into any file fail past the given size for as long as it lives, as
+// under a shell's file size limit; the signal that would end the program is
+// ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = std::min(bytes, saved_.rlim_max);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*handler_)(int) = nullptr;
+};
+
+// A page saved over an earlier file where it cannot be written whole: the
+// disk fills or the file size limit is reached part way, or the folder takes
+// no new file (where the earlier one could only be overwritten in place). One
+// message box says why, the earlier file stays as it was and nothing else is
+// left beside it.
+TEST_F(PrintWithoutPrinter, APageThatCannotBeWrittenWholeLeavesTheEarlierFile)
+{
+    const QByteArray page = saveAs(QDir(home()).filePath(QStringLiteral("Documents/first.pdf")));
+    ASSERT_GT(page.size(), 32 * 1024) << "no page saved where there is room";
+    enum How { FullDisk, SizeLimit, ClosedFolder };
+    const struct {
+        const char *name;
+        How how;
+        const char *why; // %1 the file, %2 its folder
+    } cases[] = {
+        {"on a nearly full disk", FullDisk, "the file %1 could not be written (No space left on device)"},
+        {"past the file size limit", SizeLimit, "the file %1 could not be written (File too large)"},
+        {"in a folder that takes no new file", ClosedFolder,
+         "the folder %2 takes no new file, so the file %1 could not be written safely (Permission denied)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.seen.clear();
+        const QString folder = spool(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('-')));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        std::optional<SmallDisk> disk;
+        if (c.how == FullDisk) {
+            disk.emplace(folder, int(page.size() / 1024) + 64);
+            if (!disk->mounted()) {
+                std::cout << "not tried " << c.name << ": " << disk->why().toStdString() << std::endl;
+                continue;
+            }
+        }
+        if (c.how == ClosedFolder && geteuid() == 0) {
+            std::cout << "not tried " << c.name << ": root makes files in any folder" << std::endl;
+            continue;
+        }
+        const QString file = QDir(folder).filePath(QStringLiteral("Quarvel.pdf"));
+        QFile earlier(file);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write(page) == page.size() && earlier.flush());
+        earlier.close();
+        if (c.how == FullDisk)
+            fill(folder, 8 * 1024);
+        const QFileDevice::Permissions open = QFile::permissions(folder);
+        if (c.how == ClosedFolder) {
+            ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        const QStringList before = filesUnder(folder);
+
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.how == SizeLimit)
+                limit.emplace(8 * 1024);
+            saveAs(file);
+        }
+
+        QFile::setPermissions(folder, open);
+        const QByteArray left = contents(file);
+        EXPECT_TRUE(left == page) << "the earlier page (" << page.size() << " bytes) was replaced by " << left.size()
+                                  << " bytes starting " << left.left(8).toStdString();
+        EXPECT_EQ(filesUnder(folder), before);
+        std::vector<Seen> errors;
+        for (const Seen &box : dialogs.boxes())
+            if (box.title == QStringLiteral("Print Error"))
+                errors.push_back(box);
+        ASSERT_EQ(errors.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(errors[0].text.toStdString(),
+                  (QStringLiteral("The window was not printed: ") + QLatin1String(c.why) + QLatin1Char('.'))
+                      .arg(file, folder)
+                      .toStdString());
+        EXPECT_TRUE(errors[0].critical && errors[0].okOnly);
     }
 }
 
