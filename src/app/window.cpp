@@ -251,7 +251,17 @@ void Window::alert(std::string_view prompt, std::string_view title)
     box.exec();
 }
 
-void Window::print() { printWindow(*this); }
+void Window::print()
+{
+    // Input held back while Print waited for the print service reaches the
+    // window before Print reports a failure: a press of Print among it does
+    // not start another.
+    if (printing_)
+        return;
+    printing_ = true;
+    printWindow(*this);
+    printing_ = false;
+}
 
 void Window::exit()
 {

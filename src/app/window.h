@@ -56,6 +56,7 @@ private:
     std::array<QWidget *, kControlCount> widgets_{};
     std::array<std::string, kControlCount> hidden_{};
     bool closed_ = false;
+    bool printing_ = false;
 };
 
 // The font of the window's controls.

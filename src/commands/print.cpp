@@ -2,16 +2,18 @@
 
 #include "app/window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPointer>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -19,15 +21,41 @@
 #include <cups/cups.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace quarvel {
 namespace {
 
+// How long the print service may keep Print waiting for an answer before
+// Print gives up on it.
+constexpr qint64 kPatienceMs = 10000;
+// How often the window is painted while Print waits for the service.
+constexpr double kPaintEverySeconds = 0.05;
+// One try at reaching the service; tries go on until kPatienceMs.
+constexpr int kConnectTryMs = 250;
+// The page goes to the service in pieces: each piece it takes shows that it
+// is still listening.
+constexpr qint64 kPieceBytes = 16384;
+
+// Input held back while Print waited for the print service reaches the
+// window before the box opens: once the box is up, keys and clicks meant for
+// the window would be dropped. The platform hands held input over only when
+// the event loop is woken. Closing the window meanwhile leaves nobody to tell.
+void report(Window &window, const QString &text)
+{
+    if (QAbstractEventDispatcher *events = QCoreApplication::eventDispatcher())
+        events->wakeUp();
+    QCoreApplication::processEvents();
+    if (!window.closed())
+        window.alert(text.toStdString(), "Print Error");
+}
+
 void failed(Window &window, const QString &why)
 {
-    window.alert(QStringLiteral("The window was not printed: %1.").arg(why).toStdString(), "Print Error");
+    report(window, QStringLiteral("The window was not printed: %1.").arg(why));
 }
 
 // CUPS ends its messages with a full stop; the alert's sentence has its own.
@@ -69,20 +97,20 @@ QByteArray pdfPage(const QPixmap &image, const QPageLayout &layout)
     return bytes;
 }
 
-// Where the Save as PDF dialog opens: the documents folder, or the home
-// folder where there is none yet.
-QString proposedFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
-}
-
 // The paper of the person's locale, with margins a printer could print to.
 QPageLayout pdfLayout()
 {
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
     return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+// Where the Save as PDF dialog opens: the documents folder, or the home
+// folder where there is none yet.
+QString proposedFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 // Qt's file dialog keeps its history and sidebar in a settings file of Qt's
@@ -171,49 +199,189 @@ void saveAsPdf(Window &window, const QPixmap &image)
         failed(window, QStringLiteral("the file %1 could not be written (%2)").arg(shown, why));
 }
 
-void sendToPrinter(Window &window, const QPixmap &image, const QPrinterInfo &info)
+// Print's own connection to the print service. Qt's print support waits on
+// CUPS's shared connection for as long as the service takes, which is for
+// ever when the service has stopped. Every wait on this one lets the window
+// paint (input waits until Print is done: it is held, not lost, and no
+// handler runs meanwhile), and gives up once a request has gone unanswered
+// for kPatienceMs, or the window was closed.
+class Service {
+public:
+    enum class State {
+        Answering,
+        Absent, // nothing listens where the service would be: this machine has none
+        Silent,
+        WindowClosed,
+    };
+
+    explicit Service(Window &window);
+    ~Service()
+    {
+        if (http_)
+            httpClose(http_);
+    }
+    Service(const Service &) = delete;
+    Service &operator=(const Service &) = delete;
+
+    http_t *http() const { return http_; }
+    State state() const { return state_; }
+    bool answering() const { return state_ == State::Answering; }
+
+    // Starts the patience over for the next request.
+    void ask() { clock_.start(); }
+
+private:
+    static int keepWaiting(http_t *, void *service);
+
+    QPointer<Window> window_;
+    http_t *http_ = nullptr;
+    QElapsedTimer clock_;
+    State state_ = State::Answering;
+};
+
+Service::Service(Window &window) : window_(&window)
 {
-    const QString name = info.printerName();
+    clock_.start();
+    for (;;) {
+        QElapsedTimer attempt;
+        attempt.start();
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTryMs, nullptr);
+        if (http_) {
+            httpSetTimeout(http_, kPaintEverySeconds, &Service::keepWaiting, this);
+            return;
+        }
+        // Turned away before the try was up, rather than left without an answer.
+        if (attempt.elapsed() < kConnectTryMs / 2) {
+            state_ = State::Absent;
+            return;
+        }
+        if (!keepWaiting(nullptr, this))
+            return;
+    }
+}
+
+// CUPS asks this each time a wait on the connection passes without a word.
+int Service::keepWaiting(http_t *, void *service)
+{
+    auto *self = static_cast<Service *>(service);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!self->window_ || self->window_->closed())
+        self->state_ = State::WindowClosed;
+    else if (self->clock_.hasExpired(kPatienceMs))
+        self->state_ = State::Silent;
+    return self->answering() ? 1 : 0;
+}
+
+// Whether the service still answers; says so when it stopped answering.
+// Once it holds the whole page, giving up cannot take the page back.
+bool stillAnswering(Window &window, const Service &service, bool holdsThePage = false)
+{
+    if (service.state() == Service::State::Silent) {
+        if (holdsThePage)
+            report(window, QStringLiteral("The window may not have been printed: the print service took the page, "
+                                          "then did not answer within 10 seconds."));
+        else
+            failed(window, QStringLiteral("the print service did not answer within 10 seconds"));
+    }
+    return service.answering();
+}
+
+struct FreeDest {
+    void operator()(cups_dest_t *dest) const { cupsFreeDests(1, dest); }
+};
+using Dest = std::unique_ptr<cups_dest_t, FreeDest>;
+
+struct FreeDestInfo {
+    void operator()(cups_dinfo_t *info) const { cupsFreeDestInfo(info); }
+};
+using DestInfo = std::unique_ptr<cups_dinfo_t, FreeDestInfo>;
+
+// The paper the printer takes by default, with the margins it cannot print
+// on; CUPS gives both in hundredths of a millimetre.
+QPageLayout printerLayout(const cups_size_t &media)
+{
+    const QPageSize size(QSizeF(media.width / 100.0, media.length / 100.0), QPageSize::Millimeter, QString(),
+                         QPageSize::FuzzyMatch);
+    return QPageLayout(size, QPageLayout::Portrait,
+                       QMarginsF(media.left / 100.0, media.top / 100.0, media.right / 100.0, media.bottom / 100.0),
+                       QPageLayout::Millimeter);
+}
+
+void sendToPrinter(Window &window, Service &service, cups_dest_t &dest, const QPixmap &image)
+{
+    const QString name = QString::fromLocal8Bit(dest.name) +
+                         (dest.instance ? QLatin1Char('/') + QString::fromLocal8Bit(dest.instance) : QString());
     const QString shown = QStringLiteral("\"%1\"").arg(name);
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Quarvel"));
-    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) {
-        failed(window, QStringLiteral("the printer %1 could not be opened").arg(shown));
+
+    // A stopped printer would hold the page in its queue, and one that refuses
+    // jobs would turn it away: say so now rather than send it.
+    const char *state = cupsGetOption("printer-state", dest.num_options, dest.options);
+    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
+    if (accepting && qstrcmp(accepting, "false") == 0) {
+        failed(window, QStringLiteral("the printer %1 is not accepting jobs").arg(shown));
+        return;
+    }
+    if (state && QByteArray(state).toInt() == IPP_PSTATE_STOPPED) {
+        failed(window, QStringLiteral("the printer %1 is stopped").arg(shown));
         return;
     }
 
-    // A stopped printer would hold the page in its queue, and one that refuses
-    // jobs would turn it away: say so now rather than send it. Asking also
-    // leaves CUPS's last answer fresh, so the check after sending cannot read
-    // one left over from an earlier request.
-    const QStringList queue = name.split(QLatin1Char('/')); // a queue, then an instance of its options
-    const QByteArray queueName = queue.constFirst().toLocal8Bit();
-    const QByteArray instance = queue.size() > 1 ? queue.at(1).toLocal8Bit() : QByteArray();
-    cups_dest_t *dest =
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, queueName.constData(), instance.isEmpty() ? nullptr : instance.constData());
-    if (!dest) {
+    service.ask();
+    const DestInfo info(cupsCopyDestInfo(service.http(), &dest));
+    if (!stillAnswering(window, service))
+        return;
+    if (!info) {
         failed(window, QStringLiteral("the printer %1 could not be reached (%2)").arg(shown, cupsReason()));
         return;
     }
-    const char *state = cupsGetOption("printer-state", dest->num_options, dest->options);
-    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool stopped = state && QByteArray(state).toInt() == IPP_PSTATE_STOPPED;
-    const bool refusing = accepting && qstrcmp(accepting, "false") == 0;
-    cupsFreeDests(1, dest);
-    if (stopped || refusing) {
-        failed(window, refusing ? QStringLiteral("the printer %1 is not accepting jobs").arg(shown)
-                                : QStringLiteral("the printer %1 is stopped").arg(shown));
+    service.ask();
+    cups_size_t media{};
+    const bool knowsItsPaper = cupsGetDestMediaDefault(service.http(), &dest, info.get(), 0, &media) != 0;
+    if (!stillAnswering(window, service))
         return;
-    }
-
-    if (!paint(printer, image)) {
+    const QByteArray page = pdfPage(image, knowsItsPaper ? printerLayout(media) : pdfLayout());
+    if (page.isEmpty()) {
         failed(window, QStringLiteral("the page for the printer %1 could not be prepared").arg(shown));
         return;
     }
-    // Qt hands the page to CUPS as the painter ends and drops CUPS's answer;
-    // CUPS keeps it as the last error of this thread, and Qt asks nothing
-    // after it.
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+
+    cups_option_t *options = nullptr;
+    int optionCount = 0;
+    if (knowsItsPaper)
+        optionCount = cupsAddOption("media", media.media, optionCount, &options);
+    int job = 0;
+    service.ask();
+    const ipp_status_t created =
+        cupsCreateDestJob(service.http(), &dest, info.get(), &job, "Quarvel", optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    if (!stillAnswering(window, service))
+        return; // a job left without its page is never printed
+    if (created > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0) {
+        failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
+        return;
+    }
+
+    service.ask();
+    bool sent = cupsStartDestDocument(service.http(), &dest, info.get(), job, "Quarvel", CUPS_FORMAT_PDF, 0, nullptr,
+                                      1) == HTTP_STATUS_CONTINUE;
+    for (qint64 done = 0; sent && done < page.size(); done += kPieceBytes) {
+        service.ask();
+        const auto piece = std::min(kPieceBytes, page.size() - done);
+        sent = cupsWriteRequestData(service.http(), page.constData() + done, size_t(piece)) == HTTP_STATUS_CONTINUE;
+    }
+    if (!stillAnswering(window, service))
+        return; // the service never had the whole page
+    if (!sent) {
+        const QString reason = cupsReason();
+        cupsCancelDestJob(service.http(), &dest, job);
+        failed(window, QStringLiteral("the page could not be sent to the printer %1 (%2)").arg(shown, reason));
+        return;
+    }
+    service.ask();
+    const ipp_status_t finished = cupsFinishDestDocument(service.http(), &dest, info.get());
+    if (!stillAnswering(window, service, true))
+        return;
+    if (finished > IPP_STATUS_OK_EVENTS_COMPLETE)
         failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
 }
 
@@ -223,11 +391,28 @@ void printWindow(Window &window)
 {
     // The window as shown now, before any dialog covers it.
     const QPixmap image = window.grab();
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    bool noPrinter = false;
+    {
+        Service service(window);
+        if (service.state() == Service::State::Absent) {
+            noPrinter = true;
+        } else if (stillAnswering(window, service)) {
+            service.ask();
+            // The person's default (PRINTER, LPDEST, lpoptions) before the service's.
+            const Dest dest(cupsGetNamedDest(service.http(), nullptr, nullptr));
+            if (!stillAnswering(window, service))
+                return;
+            if (dest)
+                sendToPrinter(window, service, *dest, image);
+            else if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+                noPrinter = true;
+            else
+                failed(window,
+                       QStringLiteral("the print service did not name a default printer (%1)").arg(cupsReason()));
+        }
+    }
+    if (noPrinter)
         saveAsPdf(window, image);
-    else
-        sendToPrinter(window, image, info);
 }
 
 } // namespace quarvel

@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -29,12 +30,17 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quarvel::print {
@@ -49,6 +55,7 @@ struct Seen {
     bool critical = false;
     bool okOnly = false;
     QString folder, fileName; // what a file dialog proposed
+    qint64 at = 0;            // when it showed, by Dialogs::now()
 };
 
 // Answers the program's modal dialogs as a person would, from a timer that
@@ -62,6 +69,7 @@ public:
     {
         connect(&timer_, &QTimer::timeout, this, &Dialogs::look);
         timer_.start(10);
+        clock_.start();
     }
 
     // What the test does with a file dialog; without it the dialog is cancelled.
@@ -69,6 +77,8 @@ public:
     // Whether to answer Yes when asked to replace a file.
     bool replace = false;
     std::vector<Seen> seen;
+
+    qint64 now() const { return clock_.elapsed(); }
 
     std::vector<Seen> boxes() const { return only(QStringLiteral("message box")); }
     std::vector<Seen> fileDialogs() const { return only(QStringLiteral("file dialog")); }
@@ -91,6 +101,7 @@ private:
         answered_.append(modal);
         Seen s;
         s.title = modal->windowTitle();
+        s.at = now();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             s.kind = QStringLiteral("message box");
             s.text = box->text();
@@ -128,6 +139,7 @@ private:
     }
 
     QTimer timer_;
+    QElapsedTimer clock_;
     QList<QPointer<QWidget>> answered_;
 };
 
@@ -690,6 +702,151 @@ TEST_F(PrintWithoutPrinter, APageThatCannotBeWrittenWholeLeavesTheEarlierFile)
                       .arg(file, folder)
                       .toStdString());
         EXPECT_TRUE(errors[0].critical && errors[0].okOnly);
+    }
+}
+
+// The private scheduler stopped (SIGSTOP), as a print service that no longer
+// answers, for as long as this lives. A watchdog lets it go on after the
+// given time whatever happens, so that nothing waits for it for ever.
+class StoppedScheduler {
+public:
+    StoppedScheduler(qint64 pid, std::chrono::seconds watchdog) : pid_(pid)
+    {
+        if (pid_ <= 0 || ::kill(pid_t(pid_), SIGSTOP) != 0)
+            return;
+        stopped_ = true;
+        // Stopped once the kernel says so, not when the signal was sent.
+        for (const QDeadlineTimer deadline(5000); !deadline.hasExpired() && state() != 'T';)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        watchdog_ = std::thread([this, watchdog] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (!resumed_.wait_for(lock, watchdog, [this] { return done_; }))
+                expired_ = true;
+            ::kill(pid_t(pid_), SIGCONT);
+        });
+    }
+    ~StoppedScheduler() { resume(); }
+
+    bool stopped() const { return stopped_; }
+    // Whether the watchdog had to let the scheduler go on.
+    bool expired() const { return expired_; }
+
+    void resume()
+    {
+        if (!stopped_)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        resumed_.notify_all();
+        watchdog_.join();
+        stopped_ = false;
+    }
+
+private:
+    char state() const
+    {
+        const QByteArray stat = contents(QStringLiteral("/proc/%1/stat").arg(pid_));
+        const int end = stat.lastIndexOf(')'); // the name in brackets may hold anything
+        return end > 0 && end + 2 < stat.size() ? stat.at(end + 2) : '?';
+    }
+
+    qint64 pid_;
+    bool stopped_ = false;
+    std::atomic<bool> expired_{false};
+    std::mutex mutex_;
+    std::condition_variable resumed_;
+    bool done_ = false;
+    std::thread watchdog_;
+};
+
+// Counts the window's paints while Print runs and no dialog is open.
+class Paints : public QObject {
+public:
+    explicit Paints(Window &window)
+    {
+        window.installEventFilter(this);
+        auto *print = qobject_cast<QPushButton *>(window.widget(Id::Command1));
+        connect(print, &QPushButton::pressed, this, [this] { counting_ = true; });
+        // After the window's own handler, which is connected first.
+        connect(print, &QPushButton::clicked, this, [this] { counting_ = false; });
+    }
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (counting_ && event->type() == QEvent::Paint && !QApplication::activeModalWidget())
+            ++count;
+        return false;
+    }
+
+private:
+    bool counting_ = false;
+};
+
+using PrintSilentService = PrintTest;
+
+// A print service that no longer answers is never taken for no printer and
+// never freezes the window: Print gives up after ten seconds of silence with
+// one message box while the window goes on painting, or at once and quietly
+// when the window is closed meanwhile; once the service answers again, Print
+// prints.
+TEST_F(PrintSilentService, GivesUpWhileTheWindowKeepsPainting)
+{
+    const qint64 scheduler = qEnvironmentVariableIntValue("QUARVEL_SCHEDULER");
+    ASSERT_GT(scheduler, 0) << "spooler.sh names its scheduler in QUARVEL_SCHEDULER";
+    const QString desk = QStringLiteral("desk");
+    const struct {
+        const char *name;
+        bool closeWindow;
+    } cases[] = {{"the window left open", false}, {"the window closed meanwhile", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        removePrinters();
+        addPrinter(desk);
+        dialogs.seen.clear();
+        Paints paints(window());
+        QTimer repaint;
+        QObject::connect(&repaint, &QTimer::timeout, &window(), [this] { window().update(); });
+        repaint.start(100);
+        if (c.closeWindow)
+            QTimer::singleShot(1000, &window(), [this] { window().close(); });
+        qint64 pressed = 0, returned = 0;
+        bool expired = false;
+        {
+            StoppedScheduler stopped(scheduler, std::chrono::seconds(20));
+            ASSERT_TRUE(stopped.stopped());
+            pressed = dialogs.now();
+            pressPrint();
+            returned = dialogs.now();
+            expired = stopped.expired();
+        }
+        repaint.stop();
+        const qint64 answered = dialogs.seen.empty() ? returned : dialogs.seen.front().at;
+        std::cout << c.name << ": " << (dialogs.seen.empty() ? "Print returned" : "the first dialog showed")
+                  << " after " << answered - pressed << " ms, " << paints.count << " paints of the window meanwhile"
+                  << std::endl;
+
+        EXPECT_FALSE(expired) << "Print waited until the service answered again";
+        if (c.closeWindow) {
+            EXPECT_TRUE(dialogs.seen.empty()) << "dialogs shown:" << describe(dialogs.seen);
+            EXPECT_TRUE(finishedJobs(desk).empty());
+            continue;
+        }
+        EXPECT_GT(paints.count, 0) << "the window did not paint while Print waited";
+        EXPECT_TRUE(finishedJobs(desk).empty());
+        EXPECT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        if (!dialogs.seen.empty()) {
+            EXPECT_EQ(dialogs.seen[0].title, QStringLiteral("Print Error"));
+            EXPECT_EQ(dialogs.seen[0].text.toStdString(),
+                      "The window was not printed: the print service did not answer within 10 seconds.");
+            EXPECT_TRUE(dialogs.seen[0].critical && dialogs.seen[0].okOnly);
+        }
+
+        dialogs.seen.clear();
+        pressPrint();
+        EXPECT_TRUE(dialogs.seen.empty()) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(finishedJobs(desk), std::vector<ipp_jstate_t>{IPP_JSTATE_COMPLETED});
     }
 }
 
