@@ -204,7 +204,9 @@ void saveAsPdf(Window &window, const QPixmap &image)
 // ever when the service has stopped. Every wait on this one lets the window
 // paint (input waits until Print is done: it is held, not lost, and no
 // handler runs meanwhile), and gives up once a request has gone unanswered
-// for kPatienceMs, or the window was closed.
+// for kPatienceMs, or the window was closed. One wait is CUPS's own: up to a
+// second for the service to take a request (HTTP's 100-continue) before the
+// first call back, so a silent service still holds the window that long.
 class Service {
 public:
     enum class State {

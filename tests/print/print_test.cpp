@@ -761,27 +761,30 @@ private:
     std::thread watchdog_;
 };
 
-// Counts the window's paints while Print runs and no dialog is open.
+// Counts the window's paints while Print runs, from half a second after it
+// was pressed (the paints a press itself brings do not count), and no dialog
+// is open.
 class Paints : public QObject {
 public:
     explicit Paints(Window &window)
     {
         window.installEventFilter(this);
         auto *print = qobject_cast<QPushButton *>(window.widget(Id::Command1));
-        connect(print, &QPushButton::pressed, this, [this] { counting_ = true; });
+        connect(print, &QPushButton::pressed, this, [this] { pressed_.start(); });
         // After the window's own handler, which is connected first.
-        connect(print, &QPushButton::clicked, this, [this] { counting_ = false; });
+        connect(print, &QPushButton::clicked, this, [this] { pressed_.invalidate(); });
     }
     int count = 0;
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (counting_ && event->type() == QEvent::Paint && !QApplication::activeModalWidget())
+        if (event->type() == QEvent::Paint && pressed_.isValid() && pressed_.elapsed() >= 500 &&
+            !QApplication::activeModalWidget())
             ++count;
         return false;
     }
 
 private:
-    bool counting_ = false;
+    QElapsedTimer pressed_;
 };
 
 using PrintSilentService = PrintTest;
