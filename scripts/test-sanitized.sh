@@ -14,9 +14,10 @@ cmake -S . -B "$build" -G Ninja -DQUARVEL_SANITIZE=ON -DQUARVEL_TESTS=ON -DQUARV
 
 # LeakSanitizer: libcups fills a printer's PPD cache (_ppdCacheCreateWithPPD)
 # with strings it never frees, and Qt's print support makes one for each
-# printer it opens (the print tests' spooler). Only allocations made in that
-# function are let through; any other leak still fails the run. (The tests
-# that load the X11 platform or a made locale name their own exceptions.)
+# printer it opens (the print tests ask it where a printer's printable area
+# lies). Only allocations made in that function are let through; any other
+# leak still fails the run. (The tests that load the X11 platform or a made
+# locale name their own exceptions.)
 cat > "$build/lsan.supp" <<'SUPP'
 leak:_ppdCacheCreateWithPPD
 SUPP

@@ -2,13 +2,13 @@
 
 #include "app/qs.h"
 #include "cells/cells.h"
+#include "commands/print.h"
 #include "rows/sections.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -172,14 +172,8 @@ std::optional<FormState> readPlanFile(const QString &path, QString &why)
 
 bool writePlanFile(const QString &path, const FormState &state, QString &why)
 {
-    const QByteArray text = planText(state);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() || !file.commit()) {
-        why = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    why = writeWhole(path, planText(state));
+    return why.isEmpty();
 }
 
 } // namespace quarvel

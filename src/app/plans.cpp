@@ -181,8 +181,10 @@ void Plans::saveChosen(bool ask)
 void Plans::exportPdf()
 {
     const QString path = chooseFile(true, QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
-    if (!path.isEmpty())
-        exportPage(window_, path);
+    if (!path.isEmpty()) {
+        PrintTarget target = window_.printTarget();
+        exportPage(target, path);
+    }
 }
 
 void Plans::reopenLastSession()
@@ -225,6 +227,7 @@ QString Plans::chooseFile(bool saving, const QString &filter, const QString &suf
     QString folder = s.value(QStringLiteral("folder")).toString();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
+    const NoQtSettings noQtSettings;
     QFileDialog dialog(&window_, saving ? tr("Save As") : tr("Open"), folder, filter);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -420,7 +420,22 @@ void Window::alert(std::string_view prompt, std::string_view title)
     box.exec();
 }
 
-void Window::print() { printWindow(*this); }
+void Window::print()
+{
+    // Input held back while Print waited for the print service reaches the
+    // window before Print reports a failure: a press of Print among it does
+    // not start another.
+    if (printing_)
+        return;
+    const QScopedValueRollback<bool> busy(printing_, true);
+    PrintTarget target = printTarget();
+    printWindow(target);
+}
+
+PrintTarget Window::printTarget()
+{
+    return PrintTarget{form_, *this, [this] { return closed_; }};
+}
 
 void Window::exit()
 {

@@ -2,6 +2,7 @@
 
 #include "cells/cells.h"
 #include "cells/history.h"
+#include "commands/print.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QFont>
@@ -37,6 +38,7 @@ public:
 
     // The form beneath the menu bar: what Print prints.
     QWidget *form() const { return form_; }
+    PrintTarget printTarget();
     QMenuBar *menuBar() const { return menuBar_; }
     Plans &plans() { return *plans_; }
 
@@ -105,6 +107,7 @@ private:
     std::optional<Id> typed_;  // this one
     std::optional<Id> typing_; // the box the last step typed into, if it did
     bool restoring_ = false;
+    bool printing_ = false;
 };
 
 // The font of the window's controls.

@@ -1,21 +1,56 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
+
+#include <functional>
 
 namespace quarvel {
 
-class Window;
+class Cells;
 
-// Print: one page to the default printer, no dialog, the window's client area
-// as shown now, scaled to fit the printable area. With no default printer the
-// page can be saved as a PDF file instead. A page that could not be printed
-// (a printer that is stopped or turns the job away, a file that cannot be
-// written) is reported in a "Print Error" message box, never passed over in
-// silence.
-void printWindow(Window &window);
+// What Print works on: the form it draws and parents its dialogs to, the
+// cells that show its message box, and whether the window has gone (Print
+// then stops and says nothing).
+struct PrintTarget {
+    QPointer<QWidget> form;
+    Cells &cells;
+    std::function<bool()> gone;
+
+    bool closed() const;
+};
+
+// Print: one page to the default printer, no dialog, the form as shown now,
+// scaled to fit the printable area. With no print service or no default
+// printer the page can be saved as a PDF file instead; an earlier file of
+// that name is replaced only by a whole page. A page that could not be
+// printed (a printer that is stopped or turns the job away, a print service
+// that does not answer within 10 seconds, a file that cannot be written
+// whole) is reported in a "Print Error" message box, never passed over in
+// silence. While Print waits for the print service the window goes on
+// painting; input waits until Print is done.
+void printWindow(PrintTarget &window);
 
 // Export as PDF: the page Print would print, into the file, whole or not at
 // all; a failure is reported in a "Print Error" message box.
-void exportPage(Window &window, const QString &path);
+void exportPage(PrintTarget &window, const QString &path);
+
+// Qt's file dialog keeps its history and sidebar in a settings file of Qt's
+// own, QtProject.conf in the person's config folder, and reads what other Qt
+// programs left there. While one of these lives, Qt's settings point where no
+// file can be made (a path under a device): a dialog reads and writes nothing.
+class NoQtSettings {
+public:
+    NoQtSettings();
+    ~NoQtSettings();
+    NoQtSettings(const NoQtSettings &) = delete;
+    NoQtSettings &operator=(const NoQtSettings &) = delete;
+};
+
+// Writes the bytes as a new file beside `file` and puts it in the place of
+// any earlier one only once every byte has reached the disk. Returns why it
+// could not, or nothing; on failure an earlier file stays as it was.
+QString writeWhole(const QString &file, const QByteArray &bytes);
 
 } // namespace quarvel

@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,10 +27,20 @@
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <functional>
+#include <iostream>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quarvel::print {
@@ -44,23 +55,30 @@ struct Seen {
     bool critical = false;
     bool okOnly = false;
     QString folder, fileName; // what a file dialog proposed
+    qint64 at = 0;            // when it showed, by Dialogs::now()
 };
 
 // Answers the program's modal dialogs as a person would, from a timer that
 // watches QApplication::activeModalWidget(): a message box is read and closed
-// with OK, a file dialog goes to the test's hands, anything else is cancelled.
-// Answers are queued, so a dialog that opens another is answered in turn.
+// with OK (or Yes, when the test would replace files), a file dialog goes to
+// the test's hands, anything else is cancelled. Answers are queued, so a
+// dialog that opens another is answered in turn.
 class Dialogs : public QObject {
 public:
     Dialogs()
     {
         connect(&timer_, &QTimer::timeout, this, &Dialogs::look);
         timer_.start(10);
+        clock_.start();
     }
 
     // What the test does with a file dialog; without it the dialog is cancelled.
     std::function<void(QFileDialog &)> fileDialog;
+    // Whether to answer Yes when asked to replace a file.
+    bool replace = false;
     std::vector<Seen> seen;
+
+    qint64 now() const { return clock_.elapsed(); }
 
     std::vector<Seen> boxes() const { return only(QStringLiteral("message box")); }
     std::vector<Seen> fileDialogs() const { return only(QStringLiteral("file dialog")); }
@@ -83,14 +101,17 @@ private:
         answered_.append(modal);
         Seen s;
         s.title = modal->windowTitle();
+        s.at = now();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             s.kind = QStringLiteral("message box");
             s.text = box->text();
             s.critical = box->icon() == QMessageBox::Critical;
             s.okOnly = box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok;
-            QTimer::singleShot(0, box, [box] {
+            QTimer::singleShot(0, box, [box, yes = replace] {
                 if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                     ok->click();
+                else if (QAbstractButton *replace = box->button(QMessageBox::Yes); replace && yes)
+                    replace->click();
                 else
                     box->reject();
             });
@@ -118,6 +139,7 @@ private:
     }
 
     QTimer timer_;
+    QElapsedTimer clock_;
     QList<QPointer<QWidget>> answered_;
 };
 
@@ -156,19 +178,21 @@ std::vector<std::string> cells(const Window &window)
     return texts;
 }
 
-// Every file the person could have asked for under a folder, for checking
-// that nothing was written; the toolkit's own settings and caches in the
-// hidden folders are not the program's doing.
+// Every file under a folder, hidden ones included.
 QStringList filesUnder(const QString &folder)
 {
     QStringList files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        if (!QDir(folder).relativeFilePath(file).startsWith(QLatin1Char('.')))
-            files << file;
-    }
+    while (it.hasNext())
+        files << it.next();
     return files;
+}
+
+// What a file holds; empty when there is no such file.
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // What the window looks like on the page, and how much unlike its upside-down
@@ -211,7 +235,23 @@ protected:
         QTest::keyClicks(first, QStringLiteral("12"));
     }
 
-    void TearDown() override { window_.reset(); }
+    void TearDown() override
+    {
+        window_.reset();
+        // Whatever the program keeps between runs it keeps in the person's
+        // config folder under its own name; nothing of the toolkit's own
+        // (QtProject.conf) anywhere.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        ASSERT_FALSE(config.isEmpty()) << "spooler.sh sets XDG_CONFIG_HOME";
+        QStringList strays;
+        for (const QString &folder : {home(), config})
+            for (const QString &file : filesUnder(folder))
+                if (QFileInfo(file).fileName().startsWith(QLatin1String("QtProject")) ||
+                    (file.startsWith(config + QLatin1Char('/')) &&
+                     !QDir(config).relativeFilePath(file).startsWith(QLatin1String("quarvel/"))))
+                    strays << file;
+        EXPECT_TRUE(strays.isEmpty()) << "left behind: " << strays.join(QLatin1Char(' ')).toStdString();
+    }
 
     Window &window() { return *window_; }
     QString spool(const QString &path) const { return QDir(spool_).filePath(path); }
@@ -219,6 +259,15 @@ protected:
 
     // Presses Print with the mouse, as a person would.
     void pressPrint() { QTest::mouseClick(window_->widget(Id::Command1), Qt::LeftButton); }
+
+    // Presses Print and saves the page as the file named, replacing any.
+    QByteArray saveAs(const QString &file)
+    {
+        dialogs.replace = true;
+        dialogs.fileDialog = [file](QFileDialog &dialog) { typeAndSave(dialog, file); };
+        pressPrint();
+        return contents(file);
+    }
 
     // Runs one of the scheduler's tools; its complaint, or "" when it did its work.
     static std::string run(const QString &tool, const QStringList &args)
@@ -284,13 +333,6 @@ private:
     std::unique_ptr<Window> window_;
 };
 
-// What a printer has printed so far; empty before its first job.
-QByteArray contents(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The page on the printer, rendered as a person's viewer would.
 QImage onlyPage(const QString &file)
 {
@@ -306,7 +348,7 @@ TEST_F(PrintOnPrinter, PrintsTheWindowAsShownOnOnePageOfTheDefaultPrinter)
 {
     addPrinter(QStringLiteral("spare")); // a printer that is not the default gets nothing
     const QString out = addPrinter(QStringLiteral("desk"));
-    const QImage shown = window().grab().toImage();
+    const QImage shown = window().form()->grab().toImage();
     const std::vector<std::string> before = cells(window());
 
     pressPrint();
@@ -455,7 +497,7 @@ TEST_F(PrintWithoutPrinter, SavesThePageWhereTheDialogSays)
                 typeAndSave(dialog, c.typed);
             selected = dialog.selectedFiles().value(0);
         };
-        const QImage shown = window().grab().toImage();
+        const QImage shown = window().form()->grab().toImage();
         const std::vector<std::string> before = cells(window());
 
         pressPrint();
@@ -522,6 +564,292 @@ TEST_F(PrintWithoutPrinter, AFileThatCannotBeWrittenIsReported)
         EXPECT_TRUE(boxes[0].text.endsWith(QLatin1Char('.'))) << boxes[0].text.toStdString();
         EXPECT_EQ(filesUnder(home()), before);
         EXPECT_FALSE(QFileInfo::exists(QDir(home()).filePath(QStringLiteral("gone"))));
+    }
+}
+
+// A tmpfs of the given size mounted on a folder for as long as it lives,
+// where the test may mount one (as root, with the right to mount).
+class SmallDisk {
+public:
+    SmallDisk(const QString &folder, int kilobytes) : folder_(folder)
+    {
+        QProcess mount;
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=%1k,mode=0777").arg(kilobytes), QStringLiteral("quarvel-test"), folder});
+        mounted_ = mount.waitForFinished(20000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+        if (!mounted_)
+            why_ = QString::fromLocal8Bit(mount.readAllStandardError()).section(QLatin1Char('\n'), 0, 0).trimmed();
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            QProcess::execute(QStringLiteral("umount"), {folder_});
+    }
+    bool mounted() const { return mounted_; }
+    QString why() const { return why_; }
+
+private:
+    QString folder_, why_;
+    bool mounted_ = false;
+};
+
+// Fills the folder's file system with one file until no more fits, then
+// gives back the given number of bytes.
+void fill(const QString &folder, qint64 leave)
+{
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+    ASSERT_TRUE(filler.resize(std::max<qint64>(0, filler.size() - leave)));
+}
+
+// Writes into any file fail past the given size for as long as it lives, as
+// under a shell's file size limit; the signal that would end the program is
+// ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = std::min(bytes, saved_.rlim_max);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*handler_)(int) = nullptr;
+};
+
+// A page saved over an earlier file where it cannot be written whole: the
+// disk fills or the file size limit is reached part way, or the folder takes
+// no new file (where the earlier one could only be overwritten in place). One
+// message box says why, the earlier file stays as it was and nothing else is
+// left beside it.
+TEST_F(PrintWithoutPrinter, APageThatCannotBeWrittenWholeLeavesTheEarlierFile)
+{
+    const QByteArray page = saveAs(QDir(home()).filePath(QStringLiteral("Documents/first.pdf")));
+    ASSERT_GT(page.size(), 32 * 1024) << "no page saved where there is room";
+    enum How { FullDisk, SizeLimit, ClosedFolder };
+    const struct {
+        const char *name;
+        How how;
+        const char *why; // %1 the file, %2 its folder
+    } cases[] = {
+        {"on a nearly full disk", FullDisk, "the file %1 could not be written (No space left on device)"},
+        {"past the file size limit", SizeLimit, "the file %1 could not be written (File too large)"},
+        {"in a folder that takes no new file", ClosedFolder,
+         "the folder %2 takes no new file, so the file %1 could not be written safely (Permission denied)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.seen.clear();
+        const QString folder = spool(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('-')));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        std::optional<SmallDisk> disk;
+        if (c.how == FullDisk) {
+            disk.emplace(folder, int(page.size() / 1024) + 64);
+            if (!disk->mounted()) {
+                std::cout << "not tried " << c.name << ": " << disk->why().toStdString() << std::endl;
+                continue;
+            }
+        }
+        if (c.how == ClosedFolder && geteuid() == 0) {
+            std::cout << "not tried " << c.name << ": root makes files in any folder" << std::endl;
+            continue;
+        }
+        const QString file = QDir(folder).filePath(QStringLiteral("Quarvel.pdf"));
+        QFile earlier(file);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write(page) == page.size() && earlier.flush());
+        earlier.close();
+        if (c.how == FullDisk)
+            fill(folder, 8 * 1024);
+        const QFileDevice::Permissions open = QFile::permissions(folder);
+        if (c.how == ClosedFolder) {
+            ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        const QStringList before = filesUnder(folder);
+
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.how == SizeLimit)
+                limit.emplace(8 * 1024);
+            saveAs(file);
+        }
+
+        QFile::setPermissions(folder, open);
+        const QByteArray left = contents(file);
+        EXPECT_TRUE(left == page) << "the earlier page (" << page.size() << " bytes) was replaced by " << left.size()
+                                  << " bytes starting " << left.left(8).toStdString();
+        EXPECT_EQ(filesUnder(folder), before);
+        std::vector<Seen> errors;
+        for (const Seen &box : dialogs.boxes())
+            if (box.title == QStringLiteral("Print Error"))
+                errors.push_back(box);
+        ASSERT_EQ(errors.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(errors[0].text.toStdString(),
+                  (QStringLiteral("The window was not printed: ") + QLatin1String(c.why) + QLatin1Char('.'))
+                      .arg(file, folder)
+                      .toStdString());
+        EXPECT_TRUE(errors[0].critical && errors[0].okOnly);
+    }
+}
+
+// The private scheduler stopped (SIGSTOP), as a print service that no longer
+// answers, for as long as this lives. A watchdog lets it go on after the
+// given time whatever happens, so that nothing waits for it for ever.
+class StoppedScheduler {
+public:
+    StoppedScheduler(qint64 pid, std::chrono::seconds watchdog) : pid_(pid)
+    {
+        if (pid_ <= 0 || ::kill(pid_t(pid_), SIGSTOP) != 0)
+            return;
+        stopped_ = true;
+        // Stopped once the kernel says so, not when the signal was sent.
+        for (const QDeadlineTimer deadline(5000); !deadline.hasExpired() && state() != 'T';)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        watchdog_ = std::thread([this, watchdog] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (!resumed_.wait_for(lock, watchdog, [this] { return done_; }))
+                expired_ = true;
+            ::kill(pid_t(pid_), SIGCONT);
+        });
+    }
+    ~StoppedScheduler() { resume(); }
+
+    bool stopped() const { return stopped_; }
+    // Whether the watchdog had to let the scheduler go on.
+    bool expired() const { return expired_; }
+
+    void resume()
+    {
+        if (!stopped_)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        resumed_.notify_all();
+        watchdog_.join();
+        stopped_ = false;
+    }
+
+private:
+    char state() const
+    {
+        const QByteArray stat = contents(QStringLiteral("/proc/%1/stat").arg(pid_));
+        const int end = stat.lastIndexOf(')'); // the name in brackets may hold anything
+        return end > 0 && end + 2 < stat.size() ? stat.at(end + 2) : '?';
+    }
+
+    qint64 pid_;
+    bool stopped_ = false;
+    std::atomic<bool> expired_{false};
+    std::mutex mutex_;
+    std::condition_variable resumed_;
+    bool done_ = false;
+    std::thread watchdog_;
+};
+
+// Counts the window's paints while Print runs, from half a second after it
+// was pressed (the paints a press itself brings do not count), and no dialog
+// is open.
+class Paints : public QObject {
+public:
+    explicit Paints(Window &window)
+    {
+        window.installEventFilter(this);
+        auto *print = qobject_cast<QPushButton *>(window.widget(Id::Command1));
+        connect(print, &QPushButton::pressed, this, [this] { pressed_.start(); });
+        // After the window's own handler, which is connected first.
+        connect(print, &QPushButton::clicked, this, [this] { pressed_.invalidate(); });
+    }
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && pressed_.isValid() && pressed_.elapsed() >= 500 &&
+            !QApplication::activeModalWidget())
+            ++count;
+        return false;
+    }
+
+private:
+    QElapsedTimer pressed_;
+};
+
+using PrintSilentService = PrintTest;
+
+// A print service that no longer answers is never taken for no printer and
+// never freezes the window: Print gives up after ten seconds of silence with
+// one message box while the window goes on painting, or at once and quietly
+// when the window is closed meanwhile; once the service answers again, Print
+// prints.
+TEST_F(PrintSilentService, GivesUpWhileTheWindowKeepsPainting)
+{
+    const qint64 scheduler = qEnvironmentVariableIntValue("QUARVEL_SCHEDULER");
+    ASSERT_GT(scheduler, 0) << "spooler.sh names its scheduler in QUARVEL_SCHEDULER";
+    const QString desk = QStringLiteral("desk");
+    const struct {
+        const char *name;
+        bool closeWindow;
+    } cases[] = {{"the window left open", false}, {"the window closed meanwhile", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        removePrinters();
+        addPrinter(desk);
+        dialogs.seen.clear();
+        Paints paints(window());
+        QTimer repaint;
+        QObject::connect(&repaint, &QTimer::timeout, &window(), [this] { window().update(); });
+        repaint.start(100);
+        if (c.closeWindow)
+            QTimer::singleShot(1000, &window(), [this] { window().close(); });
+        qint64 pressed = 0, returned = 0;
+        bool expired = false;
+        {
+            StoppedScheduler stopped(scheduler, std::chrono::seconds(20));
+            ASSERT_TRUE(stopped.stopped());
+            pressed = dialogs.now();
+            pressPrint();
+            returned = dialogs.now();
+            expired = stopped.expired();
+        }
+        repaint.stop();
+        const qint64 answered = dialogs.seen.empty() ? returned : dialogs.seen.front().at;
+        std::cout << c.name << ": " << (dialogs.seen.empty() ? "Print returned" : "the first dialog showed")
+                  << " after " << answered - pressed << " ms, " << paints.count << " paints of the window meanwhile"
+                  << std::endl;
+
+        EXPECT_FALSE(expired) << "Print waited until the service answered again";
+        if (c.closeWindow) {
+            EXPECT_TRUE(dialogs.seen.empty()) << "dialogs shown:" << describe(dialogs.seen);
+            EXPECT_TRUE(finishedJobs(desk).empty());
+            continue;
+        }
+        EXPECT_GT(paints.count, 0) << "the window did not paint while Print waited";
+        EXPECT_TRUE(finishedJobs(desk).empty());
+        EXPECT_EQ(dialogs.seen.size(), 1u) << "dialogs shown:" << describe(dialogs.seen);
+        if (!dialogs.seen.empty()) {
+            EXPECT_EQ(dialogs.seen[0].title, QStringLiteral("Print Error"));
+            EXPECT_EQ(dialogs.seen[0].text.toStdString(),
+                      "The window was not printed: the print service did not answer within 10 seconds.");
+            EXPECT_TRUE(dialogs.seen[0].critical && dialogs.seen[0].okOnly);
+        }
+
+        dialogs.seen.clear();
+        pressPrint();
+        EXPECT_TRUE(dialogs.seen.empty()) << "dialogs shown:" << describe(dialogs.seen);
+        EXPECT_EQ(finishedJobs(desk), std::vector<ipp_jstate_t>{IPP_JSTATE_COMPLETED});
     }
 }
 

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command against a private print scheduler with no printers, never
 # the machine's own: a cupsd of its own in a temporary folder, listening on a
-# socket there. The command finds it through CUPS_SERVER and the folder
-# through QUARVEL_SPOOL (printers print into QUARVEL_SPOOL/out). The scheduler
-# is stopped and the folder removed however the command ends.
+# socket there. The command finds it through CUPS_SERVER, its process through
+# QUARVEL_SCHEDULER (to stop it with SIGSTOP, as a print service that no
+# longer answers) and the folder through QUARVEL_SPOOL (printers print into
+# QUARVEL_SPOOL/out; HOME and XDG_CONFIG_HOME lie there too). However the
+# command ends, the scheduler is resumed and ended, anything the command
+# mounted in the folder is unmounted, and the folder is removed.
 #
 #   spooler.sh [--timeout SECONDS] COMMAND [ARG...]
 #
@@ -38,6 +41,8 @@ stop() {
     wait "$command" 2>/dev/null || true
   fi
   if [ -n "$scheduler" ]; then
+    # A stopped scheduler would hold the TERM until it goes on.
+    kill -CONT "$scheduler" 2>/dev/null || true
     kill -TERM "$scheduler" 2>/dev/null || true
     for _ in $(seq 50); do
       kill -0 "$scheduler" 2>/dev/null || break
@@ -50,6 +55,10 @@ stop() {
     echo "--- the private scheduler's log ---" >&2
     cat "$dir/log/error_log" >&2
   fi
+  # Deepest first, should one lie in another.
+  awk -v d="$dir/" 'index($2, d) == 1 { print $2 }' /proc/mounts | sort -r | while read -r point; do
+    umount -l "$point" 2>/dev/null || true
+  done
   rm -rf "$dir"
   exit "$status"
 }
@@ -58,7 +67,7 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-mkdir -p "$dir"/{conf/ppd,spool/tmp,cache,state,log,out,home/Documents}
+mkdir -p "$dir"/{conf/ppd,spool/tmp,cache,state,log,out,home/Documents,config}
 chmod 755 "$dir"
 
 if [ "$(id -u)" -eq 0 ]; then
@@ -123,9 +132,12 @@ scheduler=$!
 # settings, default printer or printer options of the machine or the user.
 export CUPS_SERVER=$dir/cups.sock
 export CUPS_SERVERROOT=$dir/client
+export QUARVEL_SCHEDULER=$scheduler
 export HOME=$dir/home
+# Apart from HOME, so that a test sees which of the two a program honours.
+export XDG_CONFIG_HOME=$dir/config
 export QUARVEL_SPOOL=$dir
-unset LPDEST PRINTER XDG_CONFIG_HOME
+unset LPDEST PRINTER
 mkdir -p "$CUPS_SERVERROOT"
 
 for _ in $(seq 100); do
