@@ -53,12 +53,12 @@ Plans::Plans(Window &window) : QObject(&window), window_(window)
 {
     QMenuBar *bar = window.menuBar();
     QMenu *file = bar->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, this, &Plans::newPlan);
-    file->addAction(tr("&Open…"), QKeySequence::Open, this, &Plans::openChosen);
+    newPlan = file->addAction(tr("&New"), QKeySequence::New, this, &Plans::startAfresh);
+    openPlan = file->addAction(tr("&Open…"), QKeySequence::Open, this, &Plans::openChosen);
     recent_ = file->addMenu(tr("Open &Recent"));
     connect(recent_, &QMenu::aboutToShow, this, &Plans::fillRecent);
-    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { saveChosen(false); });
-    file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, [this] { saveChosen(true); });
+    savePlan = file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { saveChosen(false); });
+    saveAs = file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, [this] { saveChosen(true); });
     file->addAction(tr("&Export as PDF…"), this, &Plans::exportPdf);
     reopen_ = file->addAction(tr("Reopen &Last Session"), this, &Plans::reopenLastSession);
     file->addSeparator();
@@ -125,7 +125,7 @@ void Plans::refuse(const QString &title, const QString &sentence)
     window_.alert(sentence.toStdString(), title.toStdString());
 }
 
-void Plans::newPlan()
+void Plans::startAfresh()
 {
     window_.replace(window_.startState());
     path_.clear();
@@ -230,7 +230,9 @@ QString Plans::chooseFile(bool saving, const QString &filter, const QString &suf
     const NoQtSettings noQtSettings;
     QFileDialog dialog(&window_, saving ? tr("Save As") : tr("Open"), folder, filter);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name that leads nowhere is refused with the reason, as any plan that
+    // cannot be opened is.
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (!suffix.isEmpty())
         dialog.setDefaultSuffix(suffix);
     if (saving && !path_.isEmpty())

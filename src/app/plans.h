@@ -31,10 +31,12 @@ public:
     // Saves the window into the plan file; on failure a "Save Error" box.
     bool save(const QString &path);
 
+    // The menu items a person chooses.
+    QAction *newPlan = nullptr, *openPlan = nullptr, *savePlan = nullptr, *saveAs = nullptr;
     QAction *undo = nullptr, *redo = nullptr;
 
 private:
-    void newPlan();
+    void startAfresh();
     void openChosen();
     void saveChosen(bool ask);
     void exportPdf();

@@ -5,6 +5,7 @@
 #include "scenario.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdlib>
 #include <fstream>
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
 
         in.clear();
         in.seekg(0);
+        player.setFolder(QFileInfo(QString::fromStdString(file)).absolutePath());
         player.newWindow();
         bool ok = true;
         for (int number = 1; ok && std::getline(in, text); ++number) {

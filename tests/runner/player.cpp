@@ -1,12 +1,18 @@
 #include "player.h"
 
+#include "app/plans.h"
 #include "app/qs.h"
 #include "cells/design.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -154,6 +160,9 @@ void Player::newWindow()
 {
     window_.reset(); // the old window and all it held go first
     boxes_.clear();
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_->filePath(QStringLiteral("config"))));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home_->filePath(QStringLiteral("state"))));
     window_ = std::make_unique<Window>();
     window_->load();
     window_->show();
@@ -170,7 +179,31 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
     auto *dialog = qobject_cast<QDialog *>(watched);
     if (!dialog || !dialog->isWindow())
         return false;
-    if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+    auto *files = qobject_cast<QFileDialog *>(dialog);
+    if (auto *box = qobject_cast<QMessageBox *>(dialog); box && qobject_cast<QFileDialog *>(box->parentWidget())) {
+        // The file dialog's own question, whether to replace the file, is
+        // answered Yes; anything else it says ends the dialog.
+        QTimer::singleShot(0, box, [box] {
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                return yes->click();
+            auto *files = qobject_cast<QFileDialog *>(box->parentWidget());
+            box->reject();
+            QTimer::singleShot(0, files, [files] { files->reject(); });
+        });
+    } else if (files && !answer_.isEmpty()) {
+        QTimer::singleShot(0, files, [files, file = std::exchange(answer_, QString())] {
+            files->selectFile(file);
+            auto *buttons = files->findChild<QDialogButtonBox *>();
+            QPushButton *accept =
+                buttons ? buttons->button(files->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
+                                                                                         : QDialogButtonBox::Open)
+                        : nullptr;
+            if (accept)
+                accept->click();
+            else
+                files->reject();
+        });
+    } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
         Box seen;
         seen.title = box->windowTitle().toStdString();
         seen.prompt = box->text().toStdString();
@@ -218,15 +251,29 @@ void Player::settle()
 std::optional<std::string> Player::playStep(const Step &step)
 {
     if (step.verb == "alert") {
+        // With the prompt left out, any prompt passes.
+        const bool anyPrompt = step.args.size() < 2;
+        const std::string expected =
+            "message box " + quote(step.args[0]) + (anyPrompt ? "" : " " + quote(step.args[1]));
         if (boxes_.empty())
-            return "expected message box " + quote(step.args[0]) + " " + quote(step.args[1]) +
-                   "; found no message box left to check";
+            return "expected " + expected + "; found no message box left to check";
         const Box box = boxes_.front();
         boxes_.pop_front();
-        if (box.title != step.args[0] || box.prompt != step.args[1] || !box.critical || !box.okOnly || !box.modal)
-            return "expected message box " + quote(step.args[0]) + " " + quote(step.args[1]) +
-                   " with the critical-stop icon and one OK button; found " + box.describe();
+        if (box.title != step.args[0] || (!anyPrompt && box.prompt != step.args[1]) || !box.critical || !box.okOnly ||
+            !box.modal)
+            return "expected " + expected + " with the critical-stop icon and one OK button; found " + box.describe();
         return std::nullopt;
+    }
+    if (step.verb == "can-undo" || step.verb == "cannot-undo" || step.verb == "can-redo" ||
+        step.verb == "cannot-redo") {
+        const bool undo = step.verb.find("undo") != std::string::npos;
+        const bool can = step.verb.rfind("can-", 0) == 0;
+        if (window_->plans().undo->isEnabled() == can && undo)
+            return std::nullopt;
+        if (window_->plans().redo->isEnabled() == can && !undo)
+            return std::nullopt;
+        return std::string("expected Edit › ") + (undo ? "Undo" : "Redo") + (can ? " enabled" : " disabled") +
+               "; found it " + (can ? "disabled" : "enabled");
     }
     if (step.verb == "no-alert") {
         if (!boxes_.empty())
@@ -247,9 +294,35 @@ std::optional<std::string> Player::playStep(const Step &step)
     return check(step);
 }
 
+// Chooses the menu item, as a person would, and answers the file dialog it
+// opens with `file`, if one is given.
+std::optional<std::string> Player::choose(QAction *item, const std::string &what, const std::string &file)
+{
+    if (!item->isEnabled())
+        return "expected " + what + " enabled; found it disabled";
+    answer_ = file.empty() ? QString() : QDir(folder_).absoluteFilePath(QString::fromStdString(file));
+    item->trigger();
+    const bool unanswered = !answer_.isEmpty();
+    answer_.clear();
+    if (unanswered)
+        return "expected " + what + " to ask for a file; found no file dialog";
+    return std::nullopt;
+}
+
 std::optional<std::string> Player::act(const Step &step)
 {
     const std::string &verb = step.verb;
+    Plans &plans = window_->plans();
+    if (verb == "new")
+        return choose(plans.newPlan, "File › New");
+    if (verb == "open")
+        return choose(plans.openPlan, "File › Open…", step.args[0]);
+    if (verb == "save")
+        return choose(plans.saveAs, "File › Save As…", step.args[0]);
+    if (verb == "undo")
+        return choose(plans.undo, "Edit › Undo");
+    if (verb == "redo")
+        return choose(plans.redo, "Edit › Redo");
     if (verb == "tab" || verb == "key") {
         QWidget *target = QApplication::focusWidget();
         if (!target)

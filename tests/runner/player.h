@@ -5,6 +5,8 @@
 #include "app/window.h"
 
 #include <QObject>
+#include <QString>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <memory>
@@ -23,8 +25,12 @@ struct Box {
 };
 
 // Plays steps on a real window, offscreen, as a person would: key and mouse
-// events, the list's own drop-down. Every message box is answered with OK as
-// soon as it shows and queued for `alert`; any other dialog is cancelled.
+// events, the list's own drop-down, the menus and their file dialogs. Every
+// message box is answered with OK as soon as it shows and queued for
+// `alert`; a file dialog is answered when a step chose the file (a file
+// dialog's own question whether to replace a file with Yes); any other dialog
+// is cancelled. Each window keeps its settings and recovery file in folders
+// of its own, so that nothing carries over from one window to the next.
 class Player : public QObject {
 public:
     Player();
@@ -32,6 +38,8 @@ public:
 
     // A new window, after start-up, exactly as the program starts.
     void newWindow();
+    // The folder relative file names in steps are taken from.
+    void setFolder(const QString &folder) { folder_ = folder; }
     Window &window() { return *window_; }
 
     // Plays one step; the failure as "expected ...; found ...", or nothing.
@@ -49,8 +57,12 @@ private:
     void settle();
     std::optional<std::string> act(const Step &step);
     std::optional<std::string> check(const Step &step);
+    std::optional<std::string> choose(QAction *item, const std::string &what, const std::string &file = {});
 
+    std::unique_ptr<QTemporaryDir> home_; // the window's XDG folders
     std::unique_ptr<Window> window_;
+    QString folder_;
+    QString answer_; // the file the next file dialog is answered with
     std::deque<Box> boxes_;
     int cancelled_ = 0;
 };

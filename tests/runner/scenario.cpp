@@ -8,17 +8,18 @@
 namespace quarvel::scenario {
 namespace {
 
-// Argument kinds: a control's name, a whole number, a key name, or a TEXT.
-enum class Arg { Control, Number, Key, Text };
+// Argument kinds: a control's name, a whole number, a key name, a TEXT, or a
+// TEXT that may be left out.
+enum class Arg { Control, Number, Key, Text, MaybeText };
 
 struct Verb {
     std::string_view name;
     std::vector<Arg> args;
 };
 
-const std::array<Verb, 19> &verbs()
+const std::array<Verb, 29> &verbs()
 {
-    static const std::array<Verb, 19> table{{
+    static const std::array<Verb, 29> table{{
         {"type", {Arg::Control, Arg::Text}},
         {"erase", {Arg::Control}},
         {"pick", {Arg::Control, Arg::Text}},
@@ -35,9 +36,19 @@ const std::array<Verb, 19> &verbs()
         {"unticked", {Arg::Control}},
         {"entries", {Arg::Control, Arg::Number}},
         {"entry", {Arg::Control, Arg::Number, Arg::Text}},
-        {"alert", {Arg::Text, Arg::Text}},
+        {"alert", {Arg::Text, Arg::MaybeText}},
         {"no-alert", {}},
         {"focus", {Arg::Control}},
+        {"shot", {Arg::Text}},
+        {"new", {}},
+        {"open", {Arg::Text}},
+        {"save", {Arg::Text}},
+        {"undo", {}},
+        {"redo", {}},
+        {"can-undo", {}},
+        {"cannot-undo", {}},
+        {"can-redo", {}},
+        {"cannot-redo", {}},
     }};
     return table;
 }
@@ -107,9 +118,7 @@ Line parseLine(std::string_view raw, int number)
     step.line = number;
     step.source = std::string(rest);
     step.verb = word(rest);
-    // `shot` takes a file name: a TEXT, so that it may hold blanks.
-    const Verb shot{"shot", {Arg::Text}};
-    const Verb *verb = step.verb == "shot" ? &shot : nullptr;
+    const Verb *verb = nullptr;
     for (const Verb &v : verbs())
         if (v.name == step.verb)
             verb = &v;
@@ -124,7 +133,9 @@ Line parseLine(std::string_view raw, int number)
         rest = trim(rest);
         const bool last = i + 1 == verb->args.size();
         const Arg kind = verb->args[i];
-        if (kind == Arg::Text) {
+        if (kind == Arg::MaybeText && rest.empty())
+            break;
+        if (kind == Arg::Text || kind == Arg::MaybeText) {
             std::string_view after = rest;
             if (auto q = quoted(after); q && (!last || trim(after).empty())) {
                 step.args.push_back(*q);
