@@ -39,7 +39,7 @@ done
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
-appstreamcli validate-tree --no-net "$tree"
+appstreamcli validate-tree --no-net "$tree" || fail "the metainfo or the desktop entry it launches does not validate"
 lint=$(groff -man -ww -z "$tree/usr/share/man/man1/quarvel.1" 2>&1)
 [ -z "$lint" ] || fail "the man page does not render cleanly: $lint"
 version=$(dpkg-deb -f "$deb" Version)
