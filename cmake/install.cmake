@@ -1,11 +1,18 @@
-# Installation: the program, its desktop entry and its icon in the XDG
-# places, and a Debian package of the same (cpack -G DEB in the build folder).
+# Installation: the program, its desktop entry, its icon, the plans' MIME
+# type, the AppStream metainfo and the man page in the XDG and FHS places, and
+# a Debian package of the same (cpack -G DEB in the build folder), whose
+# installation triggers the MIME, desktop and man databases to take them in.
 include(GNUInstallDirs)
 
 install(TARGETS quarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.quarvel.quarvel.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.quarvel.quarvel.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME quarvel)
 set(CPACK_PACKAGE_VENDOR Quarvel)

@@ -22,7 +22,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2
 
 # What the tests need besides: test libraries, a virtual display and X tools,
 # a print spooler and page renderers, clang with its sanitizers and fuzzer,
-# Debian packaging tools and the desktop entry's checker, locale sources.
+# Debian packaging tools, the desktop entry's and the metainfo's checkers, the
+# MIME database and man, locale sources.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd poppler-utils ghostscript
-  clang libclang-rt-14-dev libfuzzer-14-dev dpkg-dev file locales desktop-file-utils)
+  clang libclang-rt-14-dev libfuzzer-14-dev dpkg-dev file locales desktop-file-utils
+  appstream shared-mime-info man-db)

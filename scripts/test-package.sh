@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package in build-package/ (Release, no tests), checks what
 # it holds and what it depends on, installs it with apt-get as a person would,
-# and starts the installed program offscreen to see it come up and stay up.
+# checks that the desktop knows it (its menu entry, its plans' MIME type, its
+# AppStream metainfo, its man page), and starts the installed program: --help
+# and --version without a display, and offscreen with a plan to open.
 # The package is removed again at the end. Needs root, or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
-install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils
+install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -23,12 +25,28 @@ debs=(build-package/quarvel_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one package, found: ${debs[*]}"
 deb=${debs[0]}
 
-# What it holds: the program and its desktop entry and icon in the XDG places.
+# What it holds: the program, its desktop entry, icon, MIME type, metainfo and
+# man page in the XDG and FHS places.
 contents=$(dpkg-deb -c "$deb")
-for file in usr/bin/quarvel usr/share/applications/quarvel.desktop usr/share/icons/hicolor/scalable/apps/quarvel.svg; do
+for file in usr/bin/quarvel usr/share/applications/org.quarvel.quarvel.desktop \
+  usr/share/icons/hicolor/scalable/apps/quarvel.svg usr/share/mime/packages/quarvel.xml \
+  usr/share/metainfo/org.quarvel.quarvel.metainfo.xml usr/share/man/man1/quarvel.1; do
   grep -q " \./$file\$" <<<"$contents" || fail "$deb holds no /$file"
 done
-desktop-file-validate packaging/quarvel.desktop
+# Checked as the package lays them out: the metainfo with the desktop entry it
+# launches (validate-tree finds a misnamed entry; validate alone does not),
+# warnings counting as failures, and the man page warning-free.
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+dpkg-deb -x "$deb" "$tree"
+appstreamcli validate-tree --no-net "$tree" || fail "the metainfo or the desktop entry it launches does not validate"
+lint=$(groff -man -ww -z "$tree/usr/share/man/man1/quarvel.1" 2>&1)
+[ -z "$lint" ] || fail "the man page does not render cleanly: $lint"
+version=$(dpkg-deb -f "$deb" Version)
+release=$(grep -om1 '<release version="[^"]*"' "$tree/usr/share/metainfo/org.quarvel.quarvel.metainfo.xml")
+[ "$release" = "<release version=\"$version\"" ] || fail "the metainfo's newest release is not $version: $release"
+rm -rf "$tree"
+trap - EXIT
 
 # What it asks for: the Qt libraries it links, the window's font and Qt's
 # platform plugins.
@@ -42,28 +60,53 @@ done
 compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || "${sudo[@]}" apt-get update -qq
 cleanup() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "${home:-}"
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq quarvel >/dev/null || true
 }
 trap cleanup EXIT
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./$deb"
 [ -x /usr/bin/quarvel ] || fail "/usr/bin/quarvel was not installed"
-desktop-file-validate /usr/share/applications/quarvel.desktop
+desktop-file-validate /usr/share/applications/org.quarvel.quarvel.desktop
+# The package's triggers have taken in the plans' type, and a file manager
+# opens them with Quarvel.
+grep -qx '[0-9]*:application/x-quarvel-plan:\*\.quarvel' /usr/share/mime/globs2 ||
+  fail "the MIME database does not know *.quarvel"
+grep -qx 'application/x-quarvel-plan=\(.*;\)\?org\.quarvel\.quarvel\.desktop;.*' /usr/share/applications/mimeinfo.cache ||
+  fail "no desktop entry is named for application/x-quarvel-plan"
+pages=$(man -wa quarvel) || true
+grep -qx /usr/share/man/man1/quarvel.1 <<<"$pages" || fail "man finds no quarvel page in /usr/share/man (does dpkg leave it out?)"
 fonts=$(fc-list : family) # read whole: grep -q would end fc-list early, and pipefail with it
 grep -qx "Liberation Sans" <<<"$fonts" || fail "the window's font, Liberation Sans, is not installed"
 
-# The installed program comes up offscreen and stays up.
-log=$(mktemp)
-QT_QPA_PLATFORM=offscreen /usr/bin/quarvel >"$log" 2>&1 &
+# --help and --version answer without a display.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+said=$("${nodisplay[@]}" /usr/bin/quarvel --version) || fail "quarvel --version failed: $said"
+[ "$said" = "quarvel $version" ] || fail "quarvel --version prints \"$said\", not quarvel $version"
+said=$("${nodisplay[@]}" /usr/bin/quarvel --help) || fail "quarvel --help failed: $said"
+grep -qx 'Usage: /usr/bin/quarvel \[options\] \[plan\]' <<<"$said" || fail "quarvel --help prints no usage: $said"
+
+# The installed program comes up offscreen with a plan named on the command
+# line, opens it (it joins the recent plans in the settings) and stays up.
+# Its settings and recovery file go to a folder of the test's own.
+home=$(mktemp -d)
+cp tests/desktop/hill-402.quarvel "$home/"
+XDG_CONFIG_HOME=$home XDG_STATE_HOME=$home QT_QPA_PLATFORM=offscreen /usr/bin/quarvel "$home/hill-402.quarvel" \
+  >"$home/log" 2>&1 &
 pid=$!
-sleep 3
+opened() { grep -qx "recent=$home/hill-402.quarvel" "$home/quarvel/quarvel.conf" 2>/dev/null; }
+for _ in $(seq 100); do
+  opened || ! kill -0 "$pid" 2>/dev/null && break
+  sleep 0.1
+done
+sleep 1
 if ! kill -0 "$pid" 2>/dev/null; then
   status=0
   wait "$pid" || status=$?
   pid=""
-  fail "the installed program ended at start-up with status $status: $(cat "$log")"
+  fail "the installed program ended at start-up with status $status: $(cat "$home/log")"
 fi
+opened || fail "the installed program did not open the plan named on the command line: $(cat "$home/log")"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
-rm -f "$log"
-echo "test-package: $deb installs, and /usr/bin/quarvel comes up and stays up"
+echo "test-package: $deb installs, the desktop knows it, and /usr/bin/quarvel opens a plan and stays up"

@@ -6,7 +6,8 @@
 # However else the window goes, the program ends with it, with status 0:
 # destroyed from outside (xdotool windowclose), with or without a message
 # box open, and on SIGTERM, SIGINT or SIGHUP. A message box destroyed from
-# outside counts as answered.
+# outside counts as answered. Started with a plan named on the command line,
+# the window opens with it and is titled by it.
 # Xvfb and the program are ended whatever happens.
 #
 # x11-smoke.sh PATH-TO-QUARVEL
@@ -48,7 +49,10 @@ retry 300 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb
 display=$(head -n 1 "$work/display")
 export DISPLAY=":$display"
 
-find_window() { xdotool search --onlyvisible --name '^Quarvel$' 2>/dev/null | head -n 1 >"$work/window" && [ -s "$work/window" ]; }
+# The window whose title matches the pattern, "Quarvel" unless given.
+find_window() {
+  xdotool search --onlyvisible --name "${1:-^Quarvel\$}" 2>/dev/null | head -n 1 >"$work/window" && [ -s "$work/window" ]
+}
 exited() { ! kill -0 "$app" 2>/dev/null; }
 # The intensity, 0 to 255, of one pixel of the screenshot.
 pixel() { convert "$work/shot.png" -crop "1x1+$1+$2" +repage -format '%[fx:int(255*intensity)]' info:; }
@@ -111,6 +115,17 @@ smoke() {
 
 smoke 1
 smoke 2
+
+# The settings and the recovery file go to the work folder: opening a plan
+# puts it among the recent plans.
+XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work QT_QPA_PLATFORM=xcb "$program" "$(dirname "$0")/hill-402.quarvel" \
+  2>"$work/quarvel.log" &
+app=$!
+retry 300 find_window '^hill-402\.quarvel — Quarvel$' ||
+  fail "no window titled by the plan named on the command line: $(cat "$work/quarvel.log")"
+xdotool windowfocus --sync "$(cat "$work/window")"
+xdotool key --clearmodifiers ctrl+q
+ended "Ctrl+Q in a plan named on the command line"
 
 start 1
 xdotool windowclose "$window"
