@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,6 +50,9 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    // A file size limit (ulimit -f) makes a write that passes it fail, to be
+    // reported like a full disk, rather than end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     quarvel::QuitSignals quitSignals;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));

@@ -2,7 +2,7 @@
 
 #include "app/qs.h"
 #include "cells/cells.h"
-#include "commands/print.h"
+#include "commands/files.h"
 #include "rows/sections.h"
 
 #include <QFile>

@@ -2,6 +2,7 @@
 
 #include "app/planfile.h"
 #include "app/window.h"
+#include "commands/files.h"
 #include "commands/print.h"
 
 #include <QAction>

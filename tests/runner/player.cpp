@@ -156,11 +156,12 @@ Player::Player() { qApp->installEventFilter(this); }
 
 Player::~Player() { qApp->removeEventFilter(this); }
 
-void Player::newWindow()
+void Player::newWindow(bool keepFolders)
 {
     window_.reset(); // the old window and all it held go first
     boxes_.clear();
-    home_ = std::make_unique<QTemporaryDir>();
+    if (!keepFolders || !home_)
+        home_ = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_->filePath(QStringLiteral("config"))));
     qputenv("XDG_STATE_HOME", QFile::encodeName(home_->filePath(QStringLiteral("state"))));
     window_ = std::make_unique<Window>();
@@ -191,7 +192,7 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
             QTimer::singleShot(0, files, [files] { files->reject(); });
         });
     } else if (files && !answer_.isEmpty()) {
-        QTimer::singleShot(0, files, [files, file = std::exchange(answer_, QString())] {
+        QTimer::singleShot(0, files, [this, files, file = std::exchange(answer_, QString())] {
             files->selectFile(file);
             auto *buttons = files->findChild<QDialogButtonBox *>();
             QPushButton *accept =
@@ -200,8 +201,12 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
                         : nullptr;
             if (accept)
                 accept->click();
-            else
+            // A dialog that did not take the file (it went into a folder of
+            // that name) is cancelled, and the step fails.
+            if (files->isVisible()) {
+                refused_ = true;
                 files->reject();
+            }
         });
     } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
         Box seen;
@@ -301,11 +306,14 @@ std::optional<std::string> Player::choose(QAction *item, const std::string &what
     if (!item->isEnabled())
         return "expected " + what + " enabled; found it disabled";
     answer_ = file.empty() ? QString() : QDir(folder_).absoluteFilePath(QString::fromStdString(file));
+    refused_ = false;
     item->trigger();
     const bool unanswered = !answer_.isEmpty();
     answer_.clear();
     if (unanswered)
         return "expected " + what + " to ask for a file; found no file dialog";
+    if (refused_)
+        return "expected the file dialog to take " + file + "; found it did not";
     return std::nullopt;
 }
 

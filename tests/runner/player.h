@@ -36,8 +36,9 @@ public:
     Player();
     ~Player() override;
 
-    // A new window, after start-up, exactly as the program starts.
-    void newWindow();
+    // A new window, after start-up, exactly as the program starts; in folders
+    // of its own unless it keeps those of the last one.
+    void newWindow(bool keepFolders = false);
     // The folder relative file names in steps are taken from.
     void setFolder(const QString &folder) { folder_ = folder; }
     Window &window() { return *window_; }
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<Window> window_;
     QString folder_;
     QString answer_; // the file the next file dialog is answered with
+    bool refused_ = false;
     std::deque<Box> boxes_;
     int cancelled_ = 0;
 };
