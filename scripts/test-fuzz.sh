@@ -12,7 +12,7 @@ install_missing "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libfuzzer-14-dev
 
 seconds=${QUARVEL_FUZZ_SECONDS:-90}
 build=build-fuzz
-targets=(number engine)
+targets=(number engine plan)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DQUARVEL_FUZZ=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCHMARKS=OFF
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"

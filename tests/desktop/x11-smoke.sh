@@ -116,16 +116,20 @@ smoke() {
 smoke 1
 smoke 2
 
-# The settings and the recovery file go to the work folder: opening a plan
-# puts it among the recent plans.
+# A plan named on the command line opens, and is kept in the recovery file
+# (in the work folder), whole, however the program ends: here by SIGKILL.
 XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work QT_QPA_PLATFORM=xcb "$program" "$(dirname "$0")/hill-402.quarvel" \
   2>"$work/quarvel.log" &
 app=$!
 retry 300 find_window '^hill-402\.quarvel — Quarvel$' ||
   fail "no window titled by the plan named on the command line: $(cat "$work/quarvel.log")"
-xdotool windowfocus --sync "$(cat "$work/window")"
-xdotool key --clearmodifiers ctrl+q
-ended "Ctrl+Q in a plan named on the command line"
+kept() { grep -q 'Hill 402' "$work/quarvel/last-session.quarvel" && grep -q '"version": 1' "$work/quarvel/last-session.quarvel"; }
+retry 300 kept || fail "the plan opened is not kept whole in the recovery file"
+kill -KILL "$app"
+wait "$app" 2>/dev/null || true
+app=""
+kept || fail "the recovery file did not outlive SIGKILL whole"
+echo "x11-smoke: a plan named on the command line opened, and its recovery file outlived SIGKILL"
 
 start 1
 xdotool windowclose "$window"

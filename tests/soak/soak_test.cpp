@@ -2,11 +2,14 @@
 // picks, typing, ticks, the Clear buttons, Print into a PDF file and Exit,
 // every message box answered. After each action no dialog is left open and
 // every box is one the system shows; a pick the transport refuses leaves every
-// cell but its count box as it was; typing into a list books nothing; and all
-// six Clears, in any order, take the summary back to 0.
+// cell but its count box as it was; typing into a list books nothing; all six
+// Clears, in any order, take the summary back to 0; a plan saved and opened
+// again holds what was saved and goes on as before; and undoing every step
+// gives the start-up state, redoing them all the state before.
 //
 // QUARVEL_SOAK_SEED repeats a run; QUARVEL_SOAK_STEPS sets its length.
 
+#include "app/window.h"
 #include "cells/design.h"
 #include "player.h"
 #include "quiet.h"
@@ -46,7 +49,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *dialog = qobject_cast<QFileDialog *>(watched);
-        if (!dialog || event->type() != QEvent::Show || !dialog->isWindow())
+        if (!dialog || event->type() != QEvent::Show || dialog->windowTitle() != QStringLiteral("Save as PDF"))
             return Player::eventFilter(watched, event);
         saved_ = QDir(folder_).filePath(QStringLiteral("print-%1.pdf").arg(++prints_));
         QTimer::singleShot(0, dialog, [dialog, file = saved_] {
@@ -85,7 +88,7 @@ Step step(std::string verb, std::vector<std::string> args)
 
 class Soak {
 public:
-    Soak(std::uint32_t seed, const QString &folder) : random_(seed), player_(folder)
+    Soak(std::uint32_t seed, const QString &folder) : random_(seed), folder_(folder), player_(folder)
     {
         for (const ControlDesign &d : kDesign) {
             if (d.has(Hidden))
@@ -122,12 +125,18 @@ public:
             return typeIntoList();
         if (roll < 760)
             return play(step(std::bernoulli_distribution(0.5)(random_) ? "tick" : "untick", {name(oneOf(checks_))}));
-        if (roll < 780)
+        if (roll < 778)
             return clearAll();
+        if (roll < 780 && !replaying_ && recording_.empty())
+            return roundTrip();
         if (roll < 990)
             return play(step("press", {name(oneOf(kClears))}));
         if (roll < 998)
             return print();
+        if (!recording_.empty())
+            return clearAll(); // the window must stay for the plan to come back to
+        if (std::string failure = undoAll(); !failure.empty())
+            return failure;
         if (std::string failure = play(step("press", {"Command3"})); !failure.empty())
             return failure;
         if (!player_.window().closed())
@@ -144,7 +153,7 @@ public:
         return s;
     }
 
-    int refusals = 0, prints = 0;
+    int refusals = 0, prints = 0, roundTrips = 0, undone = 0;
 
 private:
     template <class C> const typename C::value_type &oneOf(const C &c)
@@ -190,7 +199,7 @@ private:
         bool countReset = false;
         for (const ControlDesign &d : kDesign) {
             const std::string now = text(d.id);
-            if (d.id == list || now == before[index(d.id)])
+            if (d.id == list || d.id == Id::Form1 || now == before[index(d.id)])
                 continue;
             if (d.kind == Kind::TextBox && now == "0" && !countReset)
                 countReset = true;
@@ -212,6 +221,7 @@ private:
             return failure;
         std::vector<std::string> after = allTexts();
         after[index(list)] = before[index(list)];
+        after[index(Id::Form1)] = before[index(Id::Form1)]; // a plan's title marks the change
         return after == before ? "" : "expected typing into " + name(list) + " to book nothing";
     }
 
@@ -246,8 +256,54 @@ private:
 
     // Plays a step, keeping it for the failure message, and checks that every
     // box it showed was answered and is one the system shows.
+    // Undoing every step of the window's life gives the state it started
+    // with, and redoing them all the state it has now.
+    std::string undoAll()
+    {
+        Window &window = player_.window();
+        const FormState now = window.state();
+        while (window.canUndo())
+            window.undo();
+        if (window.state() != window.startState())
+            return "expected undoing every step to give the start-up state";
+        ++undone;
+        while (window.canRedo())
+            window.redo();
+        return window.state() == now ? "" : "expected redoing every step to give the state before undoing";
+    }
+
+    // A plan saved, 50 more actions, the plan opened again: it holds what
+    // was saved, and the same 50 actions come to the same state again.
+    std::string roundTrip()
+    {
+        const std::string plan = folder_.toStdString() + "/plan.quarvel";
+        const FormState saved = player_.window().state();
+        if (std::string failure = play(step("save", {plan})); !failure.empty())
+            return failure;
+        recording_.push_back(Step()); // recording from here
+        for (int i = 0; i < 50; ++i)
+            if (std::string failure = next(); !failure.empty())
+                return failure;
+        std::vector<Step> actions(recording_.begin() + 1, recording_.end());
+        recording_.clear();
+        const FormState after = player_.window().state();
+        if (std::string failure = play(step("open", {plan})); !failure.empty())
+            return failure;
+        if (player_.window().state() != saved)
+            return "expected the plan opened to hold the state it was saved with";
+        replaying_ = true;
+        for (const Step &action : actions)
+            if (std::string failure = play(action); !failure.empty())
+                return failure;
+        replaying_ = false;
+        ++roundTrips;
+        return player_.window().state() == after ? "" : "expected the same actions to come to the same state";
+    }
+
     std::string play(const Step &s)
     {
+        if (!recording_.empty() && s.verb != "alert")
+            recording_.push_back(s);
         history_.push_back(s.source);
         if (history_.size() > 16)
             history_.pop_front();
@@ -267,7 +323,10 @@ private:
     }
 
     std::mt19937 random_;
+    QString folder_;
     SoakPlayer player_;
+    std::vector<Step> recording_; // the actions since the plan was saved, after a mark
+    bool replaying_ = false;
     std::vector<Id> boxes_, lists_, checks_;
     std::deque<std::string> history_;
 };
@@ -288,7 +347,8 @@ TEST(Soak, ARandomPlannerThroughTheWindow)
                                << soak.recent();
     }
     std::cout << steps << " actions, seed " << seed << ": " << soak.refusals << " picks refused, " << soak.prints
-              << " pages saved as PDF" << std::endl;
+              << " pages saved as PDF, " << soak.roundTrips << " plans saved and opened again, " << soak.undone
+              << " windows undone to the start" << std::endl;
 }
 
 } // namespace
