@@ -2,7 +2,7 @@
 # build (and under the sanitizers when QUARVEL_SANITIZE is on): a small main
 # feeds every corpus file to the target.
 
-foreach(target number engine plan)
+foreach(target engine plan)
   add_executable(${target}_replay ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzz.cpp ${CMAKE_CURRENT_LIST_DIR}/replay.cpp)
   target_link_libraries(${target}_replay PRIVATE quarvel_engine)
   add_test(NAME fuzz.${target}-corpus COMMAND ${target}_replay ${CMAKE_CURRENT_LIST_DIR}/corpus/${target})

@@ -12,7 +12,7 @@ install_missing "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev libfuzzer-14-dev
 
 seconds=${QUARVEL_FUZZ_SECONDS:-90}
 build=build-fuzz
-targets=(number engine plan)
+targets=(engine plan)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DQUARVEL_FUZZ=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCHMARKS=OFF
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"
@@ -22,10 +22,8 @@ for target in "${targets[@]}"; do
   work="$build/fuzz/run-$target"
   rm -rf "$work"
   mkdir -p "$work/found"
-  dict=()
-  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   # New inputs go to a scratch folder: the committed corpus stays as it is.
-  "$build/fuzz/${target}_fuzz" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$work/" "$work/found" "fuzz/corpus/$target" > "$work/log" 2>&1 &
   pids[$target]=$!
 done

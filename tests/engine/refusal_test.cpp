@@ -1,6 +1,5 @@
 #include "fixture.h"
 
-#include <functional>
 #include <vector>
 
 namespace quarvel {
@@ -99,84 +98,6 @@ TEST(Refusal, ARefusedPickBooksNothing)
         route(cells, c.list, Event::Click);
         EXPECT_EQ(changedSince(cells, before), c.changed) << c.what;
         EXPECT_EQ(cells.alerts(), std::vector<MemoryCells::Alert>{c.alert}) << c.what;
-    }
-}
-
-const std::initializer_list<Id> kSummary = {Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121};
-
-struct Mishap {
-    const char *what;
-    std::function<void(Started &)> act;
-    const char *summary;
-    std::size_t refusals;
-};
-
-// Mishaps a planner meets, each from a window with "Deliberate Attack" and
-// one ZIL truck: 2 squads, 5000 pounds, 1 gun to tow, 12 supplies needed, 4
-// carried. A refused row leaves nothing behind, and the Clears take back
-// exactly what was booked.
-TEST(Refusal, FiguresStaySoundAfterAMishap)
-{
-    const Mishap cases[] = {
-        {"howitzers refused, then the towed Clear",
-         [](Started &c) {
-             c.enter(Id::Text32, "2", Id::Combo19, "D-30 122mm Howitzer");
-             c.press(Id::Command16);
-         },
-         "Label110=2 Label108=5000 Label40=1 Label75=12 Label121=4", 1},
-        {"squads refused, then the infantry Clear",
-         [](Started &c) {
-             c.enter(Id::Text4, "3", Id::Combo1, "Regular Infantry Squad");
-             c.press(Id::Command2);
-         },
-         "Label110=2 Label108=5000 Label40=1 Label75=12 Label121=4", 1},
-        {"mortars refused, smoke entered again, then the weapons Clear",
-         [](Started &c) {
-             c.enter(Id::Text23, "10", Id::Combo13, "Smoke Munition");
-             c.enter(Id::Text24, "60", Id::Combo14, "M-69 82mm Mortar");
-             c.enter(Id::Text23, "39", Id::Combo13, "Smoke Munition");
-             EXPECT_EQ(c.text(Id::Label108), "100");
-             c.press(Id::Command8);
-         },
-         "Label110=2 Label108=5000 Label40=1 Label75=12 Label121=4", 1},
-        {"supplies refused, then the weapons Clear",
-         [](Started &c) {
-             c.enter(Id::Text29, "60", Id::Combo8, "Combat Supplies");
-             c.press(Id::Command8);
-         },
-         "Label110=2 Label108=5000 Label40=1 Label75=12 Label121=4", 1},
-        {"supplies refused, then squads that fit ride",
-         [](Started &c) {
-             c.enter(Id::Text29, "150", Id::Combo8, "Combat Supplies");
-             c.enter(Id::Text4, "2", Id::Combo1, "Regular Infantry Squad");
-         },
-         "Label110=0 Label108=160 Label40=1 Label75=30 Label121=10", 1},
-        {"riders and supplies, then the trucks', infantry and weapons Clears",
-         [](Started &c) {
-             c.enter(Id::Text13, "1", Id::Combo34, "ZIL Medium Truck");
-             c.enter(Id::Text4, "2", Id::Combo1, "Regular Infantry Squad");
-             c.enter(Id::Text29, "20", Id::Combo8, "Combat Supplies");
-             c.press(Id::Command11);
-             c.press(Id::Command2);
-             c.press(Id::Command8);
-         },
-         "Label110=0 Label108=0 Label40=0 Label75=0 Label121=0", 0},
-        {"supplies picked five times with an empty count",
-         [](Started &c) {
-             for (int i = 0; i < 5; ++i)
-                 c.enter(Id::Text29, "", Id::Combo8, "Combat Supplies");
-         },
-         "Label110=2 Label108=5000 Label40=1 Label75=12 Label121=4", 0},
-    };
-    for (const Mishap &c : cases) {
-        Started cells;
-        cells.pick(Id::Combo2, "Deliberate Attack");
-        cells.enter(Id::Text10, "1", Id::Combo33, "ZIL Medium Truck");
-        c.act(cells);
-        EXPECT_EQ(texts(cells, kSummary), c.summary) << c.what;
-        EXPECT_EQ(cells.alerts().size(), c.refusals) << c.what;
-        for (const MemoryCells::Alert &alert : cells.alerts())
-            EXPECT_EQ(alert.title, "Transport Error") << c.what;
     }
 }
 

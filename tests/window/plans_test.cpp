@@ -109,14 +109,18 @@ TEST_F(PlansTest, ASaveThatCannotBeWrittenWholeLeavesTheEarlierFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// The Undo key undoes the window's step wherever the focus is, a text box's
-// too: its row's gate and all.
-TEST_F(PlansTest, TheUndoKeyIsTheWindows)
+// The menus' keys work wherever the focus is, a text box's too: Undo takes
+// back the window's step, its row's gate and all, and Print prints (here with
+// no printer: it offers to save the page, and the player cancels).
+TEST_F(PlansTest, TheMenusKeysWorkWhereverTheFocusIs)
 {
     ASSERT_EQ(play("type Text4 7\nalert \"Mission Error\"\npick Combo2 Probe\ntype Text5 2\nenabled Combo3"), "");
     const QKeySequence undo = QKeySequence::keyBindings(QKeySequence::Undo).value(0);
     QTest::keyClick(window().widget(Id::Text5), undo[0].key(), undo[0].keyboardModifiers());
     EXPECT_EQ(play("expect Text5 \"\"\ndisabled Combo3\nexpect Label1 1\ncan-redo\nno-alert"), "");
+    const QKeySequence print = QKeySequence::keyBindings(QKeySequence::Print).value(0);
+    QTest::keyClick(window().widget(Id::Text4), print[0].key(), print[0].keyboardModifiers());
+    EXPECT_EQ(player.dialogsCancelled(), 1);
 }
 
 // Open Recent keeps the last plans that still exist; the last session comes
