@@ -111,20 +111,6 @@ TEST_F(WindowTest, TabFollowsTheTabIndexes)
     EXPECT_EQ(walked(opened.size()), opened);
 }
 
-// Typing into a list's edit field is no pick: whatever key ends it, even when
-// the text typed is an entry's, nothing is booked, completed or added.
-TEST_F(WindowTest, TypingIntoAListBooksNothing)
-{
-    EXPECT_EQ(play("type Combo2 Deliberate Attack\nkey Return\nexpect Label1 0\nexpect Combo2 NoneDeliberate Attack"),
-              "");
-    EXPECT_EQ(play("erase Combo2\ntype Combo2 Deliberate Attack\nkey Enter\ntab\nexpect Label1 0"), "");
-    EXPECT_EQ(play("erase Combo2\ntype Combo2 Deliberate Attack\ntab\nexpect Label1 0"), "");
-    EXPECT_EQ(play("erase Combo2\ntype Combo2 Deli\nexpect Combo2 Deli\nkey Return\nexpect Combo2 Deli"), "");
-    EXPECT_EQ(play("erase Combo2\ntype Combo2 Raid\ntype Text35 x\nexpect Label1 0\nentries Combo2 7\n"
-                   "type Combo12 RPG-7\nkey Return\nexpect Label2 0\nentries Combo12 14\nno-alert"),
-              "");
-}
-
 // A mouse click on an entry of the open drop-down is a pick.
 TEST_F(WindowTest, AClickInTheDropDownIsAPick)
 {
@@ -137,14 +123,6 @@ TEST_F(WindowTest, AClickInTheDropDownIsAPick)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, entry.center());
     QTRY_VERIFY(!view->isVisible());
     EXPECT_EQ(play("expect Combo2 Deliberate Attack\nexpect Label1 3"), "");
-}
-
-TEST_F(WindowTest, ListOnlyListsTakeNoTyping)
-{
-    EXPECT_NE(play("type Combo28 Excavator"), "");
-    EXPECT_EQ(play("pick Combo2 Raid\ntype Text18 1\npick Combo28 M-88 ARV\nexpect Label130 9\n"
-                   "expect Label44 1\nexpect Combo28 M-88 ARV"),
-              "");
 }
 
 // Every drop-down opens wide enough to show each of its entries whole, and
