@@ -86,14 +86,6 @@ struct Controls {
     }
 };
 
-std::vector<std::string> allTexts(const MemoryCells &cells)
-{
-    std::vector<std::string> all;
-    for (const ControlDesign &d : kDesign)
-        all.push_back(cells.text(d.id));
-    return all;
-}
-
 // More digits than a cell keeps exactly: beyond them a write rounds, and a
 // Clear may leave a residue in the last place.
 bool outgrown(std::string_view text)
@@ -152,19 +144,19 @@ bool refused(const MemoryCells &cells)
 }
 
 // After a refused pick only the row's count box has changed, to "0".
-void checkNothingBooked(const MemoryCells &cells, const std::vector<std::string> &before, Id list)
+void checkNothingBooked(const MemoryCells &cells, const FormState &before, Id list)
 {
     bool countReset = false;
     for (const ControlDesign &d : kDesign) {
         const std::string now = cells.text(d.id);
-        if (d.id == list || now == before[index(d.id)])
+        if (d.id == list || now == before.texts[index(d.id)])
             continue;
         if (d.kind == Kind::TextBox && !d.has(Hidden) && now == "0" && !countReset) {
             countReset = true;
             continue;
         }
         fail("a refused pick in " + std::string(nameOf(list)) + " changed " + std::string(d.name) + " from \"" +
-             before[index(d.id)] + "\" to \"" + now + "\"");
+             before.texts[index(d.id)] + "\" to \"" + now + "\"");
     }
 }
 
@@ -234,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const auto &entries = cells.entries(list);
             if (entries.empty())
                 break;
-            const std::vector<std::string> before = allTexts(cells);
+            const FormState before = stateOf(cells);
             cells.pick(list, entries[in.byte() % entries.size()]);
             if (refused(cells))
                 checkNothingBooked(cells, before, list);
