@@ -147,8 +147,9 @@ bool refused(const MemoryCells &cells)
 void checkNothingBooked(const MemoryCells &cells, const FormState &before, Id list)
 {
     bool countReset = false;
+    const FormState after = stateOf(cells);
     for (const ControlDesign &d : kDesign) {
-        const std::string now = cells.text(d.id);
+        const std::string &now = after.texts[index(d.id)];
         if (d.id == list || now == before.texts[index(d.id)])
             continue;
         if (d.kind == Kind::TextBox && !d.has(Hidden) && now == "0" && !countReset) {
