@@ -23,6 +23,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2
 # What the tests need besides: test libraries, a virtual display and X tools,
 # a print spooler and page renderers, clang with its sanitizers and fuzzer,
 # Debian packaging tools and the desktop entry's checker, locale sources.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd poppler-utils ghostscript
   clang libclang-rt-14-dev libfuzzer-14-dev dpkg-dev file locales desktop-file-utils)
