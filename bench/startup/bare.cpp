@@ -1,5 +1,6 @@
 #include "bare.h"
 
+#include "app/dropdownlist.h"
 #include "app/window.h"
 #include "cells/design.h"
 #include "cells/memorycells.h"
@@ -7,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -76,6 +78,7 @@ BareWindow::BareWindow(const std::vector<BareControl> &controls)
     layout->setMenuBar(bar);
     layout->addWidget(form);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto *standIn = new QCompleter(this);
     for (const BareControl &c : controls) {
         QWidget *w = nullptr;
         switch (c.kind) {
@@ -88,7 +91,8 @@ BareWindow::BareWindow(const std::vector<BareControl> &controls)
         case BareControl::List:
         case BareControl::EditableList: {
             auto *combo = new QComboBox(form);
-            combo->setEditable(c.kind == BareControl::EditableList);
+            if (c.kind == BareControl::EditableList)
+                makeEditable(*combo, *standIn);
             combo->addItems(c.entries);
             w = combo;
             break;

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,17 +62,11 @@ protected:
     }
 };
 
-QComboBox *makeList(const ControlDesign &d, QWidget *parent)
+QComboBox *makeList(const ControlDesign &d, QWidget *parent, QCompleter &standIn)
 {
     auto *combo = new DropDownList(parent);
     if (!d.has(ListOnly)) {
-        // Typing into the edit field runs nothing, completes nothing and adds
-        // no entry, whatever key ends it.
-        combo->setEditable(true);
-        combo->setCompleter(nullptr);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+        makeEditable(*combo, standIn);
         combo->setEditText(qs(d.text));
     }
     combo->setMaxVisibleItems(15);
@@ -152,6 +147,7 @@ void Window::build()
                      [](const ControlDesign *a, const ControlDesign *b) { return a->tab < b->tab; });
 
     auto *noWheel = new NoWheel(this);
+    auto *standIn = new QCompleter(this);
     for (const ControlDesign *d : focusable) {
         QWidget *w = nullptr;
         switch (d->kind) {
@@ -161,7 +157,7 @@ void Window::build()
             w->installEventFilter(this);
             break;
         case Kind::List:
-            w = makeList(*d, form_);
+            w = makeList(*d, form_, *standIn);
             w->installEventFilter(noWheel);
             if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit()) {
                 new UndoLimit(field);
