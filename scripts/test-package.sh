@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
-install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils
+install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils xvfb xdotool
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -23,9 +23,11 @@ debs=(build-package/quarvel_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one package, found: ${debs[*]}"
 deb=${debs[0]}
 
-# What it holds: the program and its desktop entry and icon in the XDG places.
+# What it holds: the program and its print module, its desktop entry and
+# icon in the XDG places.
 contents=$(dpkg-deb -c "$deb")
-for file in usr/bin/quarvel usr/share/applications/quarvel.desktop usr/share/icons/hicolor/scalable/apps/quarvel.svg; do
+for file in usr/bin/quarvel usr/lib/quarvel/quarvel-print.so usr/share/applications/quarvel.desktop \
+  usr/share/icons/hicolor/scalable/apps/quarvel.svg; do
   grep -q " \./$file\$" <<<"$contents" || fail "$deb holds no /$file"
 done
 desktop-file-validate packaging/quarvel.desktop
@@ -42,6 +44,7 @@ done
 compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || "${sudo[@]}" apt-get update -qq
 cleanup() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq quarvel >/dev/null || true
 }
 trap cleanup EXIT
@@ -65,5 +68,34 @@ fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
-rm -f "$log"
-echo "test-package: $deb installs, and /usr/bin/quarvel comes up and stays up"
+
+# The print service's library is loaded with Print's module, not at start;
+# the installed program finds the module. On a virtual display with no print
+# service, Ctrl+P offers to save the page as a PDF file instead of saying
+# that the module is missing.
+if ldd /usr/bin/quarvel | grep -q libcups; then
+  fail "/usr/bin/quarvel loads the print service's library at start"
+fi
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$log.display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$log.display" ] && break; sleep 0.1; done
+[ -s "$log.display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$log.display")"
+CUPS_SERVER=/nonexistent/cups.sock QT_QPA_PLATFORM=xcb /usr/bin/quarvel >"$log" 2>&1 &
+pid=$!
+shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+window=""
+for _ in $(seq 100); do window=$(shown '^Quarvel$') && [ -n "$window" ] && break; sleep 0.1; done
+[ -n "$window" ] || fail "the installed program showed no window: $(cat "$log")"
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+p
+for _ in $(seq 100); do
+  [ -n "$(shown '^Save as PDF$')" ] && break
+  [ -n "$(shown '^Print Error$')" ] && fail "the installed program did not find its print module"
+  sleep 0.1
+done
+[ -n "$(shown '^Save as PDF$')" ] || fail "Ctrl+P in the installed program offered no Save as PDF dialog: $(cat "$log")"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+rm -f "$log" "$log.display"
+echo "test-package: $deb installs, /usr/bin/quarvel comes up and stays up, and prints through its module"

@@ -1,4 +1,5 @@
 #include "commands/print.h"
+#include "commands/printmodule.h"
 
 #include "cells/cells.h"
 
@@ -14,33 +15,15 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
-#include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
 
 #include <cups/cups.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace quarvel {
-
-bool PrintTarget::closed() const { return !form || gone(); }
-
-NoQtSettings::NoQtSettings()
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
-}
-
-NoQtSettings::~NoQtSettings()
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-}
 
 namespace {
 
@@ -128,7 +111,6 @@ QString proposedFolder()
     return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-
 // The file the person chose to save the page as; empty when they cancelled.
 QString askForPdfFile(PrintTarget &window)
 {
@@ -144,38 +126,6 @@ QString askForPdfFile(PrintTarget &window)
     return dialog.selectedFiles().constFirst();
 }
 
-// Writes the bytes as a new file beside `file` and puts it in the place of
-// any earlier one only once every byte has reached the disk. Returns why it
-// could not, or nothing; on failure an earlier file stays as it was.
-QString writeWholeFile(const QString &file, const QByteArray &bytes)
-{
-    // No fallback to writing over the earlier file where the folder takes no
-    // new one: a failure half way would destroy it.
-    QSaveFile out(file);
-    // Unbuffered: a buffer would meet a full disk only as the file is
-    // committed, and QSaveFile does not look at that failure.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return out.errorString();
-    auto abandon = [&out](const QString &why) {
-        out.cancelWriting(); // the new file goes with `out`
-        return why;
-    };
-    // A full disk lets a write take part of the bytes; the next one says why.
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return abandon(out.errorString());
-        done += written;
-    }
-    // Some file systems (network disks, quotas) tell of a lack of room only
-    // when the data is flushed to them; QSaveFile ignores what flushing says.
-    if (::fsync(out.handle()) != 0 && errno != EINVAL)
-        return abandon(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!out.commit())
-        return out.errorString();
-    return QString();
-}
-
 void writePage(PrintTarget &window, const QPixmap &image, const QString &file)
 {
     const QString shown = QDir::toNativeSeparators(file);
@@ -184,7 +134,7 @@ void writePage(PrintTarget &window, const QPixmap &image, const QString &file)
         failed(window, QStringLiteral("the page for the file %1 could not be prepared").arg(shown));
         return;
     }
-    const QString why = writeWholeFile(file, page);
+    const QString why = writeWhole(file, page);
     if (why.isEmpty())
         return;
     const QFileInfo folder(QFileInfo(file).absolutePath());
@@ -391,9 +341,7 @@ void sendToPrinter(PrintTarget &window, Service &service, cups_dest_t &dest, con
         failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
 }
 
-} // namespace
-
-void printWindow(PrintTarget &window)
+void printForm(PrintTarget &window)
 {
     // The window as shown now, before any dialog covers it.
     const QPixmap image = window.form->grab();
@@ -421,8 +369,15 @@ void printWindow(PrintTarget &window)
         saveAsPdf(window, image);
 }
 
-void exportPage(PrintTarget &window, const QString &path) { writePage(window, window.form->grab(), path); }
-
-QString writeWhole(const QString &file, const QByteArray &bytes) { return writeWholeFile(file, bytes); }
-
+} // namespace
 } // namespace quarvel
+
+extern "C" {
+
+Q_DECL_EXPORT void quarvelPrintWindow(quarvel::PrintTarget &window) { quarvel::printForm(window); }
+
+Q_DECL_EXPORT void quarvelExportPage(quarvel::PrintTarget &window, const QString &path)
+{
+    quarvel::writePage(window, window.form->grab(), path);
+}
+}
