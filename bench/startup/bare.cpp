@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -57,6 +58,7 @@ BareWindow::BareWindow(const std::vector<BareControl> &controls)
     setWindowTitle(QStringLiteral("Quarvel"));
     setFont(windowFont());
     // The same menus above the form, with Quit as their only working entry.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     auto *bar = new QMenuBar(this);
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     for (const char *entry : {"&New", "&Open…", "Save", "Save &As…", "&Export as PDF…", "Reopen &Last Session"})

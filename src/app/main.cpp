@@ -1,6 +1,7 @@
 #include "app/plans.h"
 #include "app/quitsignals.h"
 #include "app/window.h"
+#include "app/windowstyle.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -52,7 +53,7 @@ int main(int argc, char *argv[])
     quarvel::QuitSignals quitSignals;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new quarvel::WindowStyle);
     quarvel::Window window;
     // The program is its window: it ends, with status 0, whenever the window
     // goes, message box or not.

@@ -112,6 +112,10 @@ Window::Window(QWidget *parent) : QWidget(parent)
     setFont(windowFont());
     form_ = new FormView(this);
     form_->setFixedSize(pixels(form.width), pixels(form.height));
+    // The menu bar stands in the window above the form on every desktop, never
+    // in a desktop's global menu; asking the session bus for one would also
+    // hold up the start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     menuBar_ = new QMenuBar(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
