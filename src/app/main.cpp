@@ -25,6 +25,8 @@ bool hasDisplay()
 // and end the program, display or not.
 QString planToOpen(int argc, char *argv[])
 {
+    if (argc < 2)
+        return QString(); // nothing to read, and no application to make and take down for it
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QCommandLineParser parser;

@@ -67,7 +67,8 @@ QComboBox *makeList(const ControlDesign &d, QWidget *parent, QCompleter &standIn
     auto *combo = new DropDownList(parent);
     if (!d.has(ListOnly)) {
         makeEditable(*combo, standIn);
-        combo->setEditText(qs(d.text));
+        if (!d.text.empty()) // the field starts empty
+            combo->setEditText(qs(d.text));
     }
     combo->setMaxVisibleItems(15);
     return combo;
