@@ -18,7 +18,7 @@ install_missing() {
 }
 
 # What building the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2-dev libxcb1-dev fonts-liberation)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2-dev libxcb1-dev libfontconfig-dev fonts-liberation)
 
 # What the tests need besides: test libraries, a virtual display and X tools,
 # a print spooler and page renderers, clang with its sanitizers and fuzzer,

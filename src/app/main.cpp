@@ -7,8 +7,11 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -53,9 +56,14 @@ int main(int argc, char *argv[])
         return 1;
     }
     quarvel::QuitSignals quitSignals;
+    // Fontconfig reads its configuration and font caches (some 4 ms) before
+    // the first text is measured: on a second core while Qt connects to the
+    // display, rather than after it.
+    std::thread fonts(FcInit);
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setStyle(new quarvel::WindowStyle);
+    fonts.join();
     quarvel::Window window;
     // The program is its window: it ends, with status 0, whenever the window
     // goes, message box or not.
