@@ -62,6 +62,23 @@ protected:
     }
 };
 
+// A text box lays its empty text out once in the application's font before it
+// takes its own, which loads that font (and works out its fallbacks) at every
+// start for nothing the form shows. While the form's boxes are made, the
+// application's font is the form's. (Qt then counts the application's font as
+// set by the program: a change of the desktop's font while Quarvel runs no
+// longer reaches its message boxes and menus.)
+class FormFontWhileMaking {
+public:
+    FormFontWhileMaking() : saved_(QGuiApplication::font()) { QGuiApplication::setFont(windowFont()); }
+    ~FormFontWhileMaking() { QGuiApplication::setFont(saved_); }
+    FormFontWhileMaking(const FormFontWhileMaking &) = delete;
+    FormFontWhileMaking &operator=(const FormFontWhileMaking &) = delete;
+
+private:
+    QFont saved_;
+};
+
 QComboBox *makeList(const ControlDesign &d, QWidget *parent, QCompleter &standIn)
 {
     auto *combo = new DropDownList(parent);
@@ -151,6 +168,7 @@ void Window::build()
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](const ControlDesign *a, const ControlDesign *b) { return a->tab < b->tab; });
 
+    const FormFontWhileMaking formFont;
     auto *noWheel = new NoWheel(this);
     auto *standIn = new QCompleter(this);
     for (const ControlDesign *d : focusable) {
