@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -81,6 +82,10 @@ BareWindow::BareWindow(const std::vector<BareControl> &controls)
     layout->addWidget(form);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     auto *standIn = new QCompleter(this);
+    // As Quarvel makes its text boxes: while the application's font is the
+    // form's, so that their first, empty layout loads no second font.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(windowFont());
     for (const BareControl &c : controls) {
         QWidget *w = nullptr;
         switch (c.kind) {
@@ -108,6 +113,7 @@ BareWindow::BareWindow(const std::vector<BareControl> &controls)
         }
         w->setGeometry(c.rect);
     }
+    QGuiApplication::setFont(applicationFont);
 }
 
 } // namespace quarvel

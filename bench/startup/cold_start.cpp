@@ -625,13 +625,18 @@ int runAll(int argc, char **argv)
         std::find_if(programs.begin(), programs.end(), [](const Program &p) { return p.name == "floor"; });
     if (floor != programs.end()) {
         const size_t f = static_cast<size_t>(floor - programs.begin());
-        std::printf("\nratios to the floor (medians)\n");
-        for (size_t i = 0; i < programs.size(); ++i)
-            if (i != f)
-                std::printf("%-10s first paint %.2f (target 1.4), peak memory %.2f (target 1.2), "
-                            "Ctrl+Q to its end %+.1f ms against the floor (ends within %.1f ms; target 20)\n",
-                            programs[i].name.c_str(), painted[i].median / painted[f].median,
-                            memory[i].median / memory[f].median, ended[i].median - ended[f].median, ended[i].median);
+        std::printf("\nagainst the floor, medians (targets: first paint 1.4 times the floor's, peak memory 1.2 "
+                    "times, ended within 20 ms of Ctrl+Q)\n");
+        auto mark = [](bool met) { return met ? "met" : "NOT MET"; };
+        for (size_t i = 0; i < programs.size(); ++i) {
+            if (i == f)
+                continue;
+            const double paint = painted[i].median / painted[f].median;
+            const double peak = memory[i].median / memory[f].median;
+            std::printf("%-10s first paint %.3f (%s), peak memory %.3f (%s), ends %.1f ms after Ctrl+Q (%s)\n",
+                        programs[i].name.c_str(), paint, mark(paint <= 1.4), peak, mark(peak <= 1.2), ended[i].median,
+                        mark(ended[i].median <= 20));
+        }
     }
 
     const auto quarvel =
