@@ -6,10 +6,11 @@
 // to the program named "floor". Then, for the program named "quarvel", the
 // time from Ctrl+P to Print's first word to the print service.
 //
-// Everything is seen from the X server as it happens: the map from the
-// root window's structure events, the paint from damage reports on the root
-// window (which cover what every client draws). The first paint is the moment
-// three quarters of the window's area have been drawn. Without arguments it
+// Everything is seen as it happens, nothing is polled: the map from the root
+// window's structure events, the paint from damage reports on the root
+// window (which cover what every client draws), the end from the child's
+// SIGCHLD, the print service's first word from its socket. The first paint is
+// the moment three quarters of the window's area have been drawn. Without arguments it
 // runs the three programs of the build it belongs to: the floor (one label),
 // the bare window and Quarvel.
 
@@ -56,7 +57,7 @@ struct Program {
 
 struct Run {
     double mapped = 0, painted = 0, ended = 0; // ms
-    double peakMb = 0;
+    double peakMib = 0;
 };
 
 struct Rect {
@@ -386,7 +387,7 @@ public:
         if (!end)
             failed(program, "did not end within 5 s of Ctrl+Q");
         run.ended = msSince(pressed);
-        run.peakMb = end->second.ru_maxrss / 1024.0;
+        run.peakMib = end->second.ru_maxrss / 1024.0;
         pid_ = -1;
         if (!WIFEXITED(end->first) || WEXITSTATUS(end->first) != 0)
             failed(program, "did not end with status 0 after Ctrl+Q");
@@ -609,7 +610,7 @@ int runAll(int argc, char **argv)
         };
         const Spread mapped = pick(&Run::mapped);
         painted[i] = pick(&Run::painted);
-        memory[i] = pick(&Run::peakMb);
+        memory[i] = pick(&Run::peakMib);
         ended[i] = pick(&Run::ended);
         char cells[4][64];
         std::snprintf(cells[0], sizeof cells[0], "%.1f ms [%.1f-%.1f]", mapped.median, mapped.low, mapped.high);
