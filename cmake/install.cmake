@@ -5,6 +5,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS quarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quarvel_print LIBRARY DESTINATION ${QUARVEL_PRINT_MODULE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.quarvel.quarvel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quarvel.svg

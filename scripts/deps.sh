@@ -18,13 +18,15 @@ install_missing() {
 }
 
 # What building the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2-dev libxcb1-dev fonts-liberation)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcups2-dev libxcb1-dev libfontconfig-dev fonts-liberation)
 
 # What the tests need besides: test libraries, a virtual display and X tools,
 # a print spooler and page renderers, clang with its sanitizers and fuzzer,
 # Debian packaging tools, the desktop entry's and the metainfo's checkers, the
-# MIME database and man, locale sources.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+# MIME database and man, locale sources; the cold-start benchmark's X
+# libraries.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev xvfb xauth x11-utils xdotool
+  imagemagick
   cups cups-client cups-bsd poppler-utils ghostscript
   clang libclang-rt-14-dev libfuzzer-14-dev dpkg-dev file locales desktop-file-utils
   appstream shared-mime-info man-db)

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
-install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file desktop-file-utils appstream shared-mime-info man-db xvfb xdotool
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -25,10 +25,10 @@ debs=(build-package/quarvel_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one package, found: ${debs[*]}"
 deb=${debs[0]}
 
-# What it holds: the program, its desktop entry, icon, MIME type, metainfo and
+# What it holds: the program and its print module, its desktop entry, icon, MIME type, metainfo and
 # man page in the XDG and FHS places.
 contents=$(dpkg-deb -c "$deb")
-for file in usr/bin/quarvel usr/share/applications/org.quarvel.quarvel.desktop \
+for file in usr/bin/quarvel usr/lib/quarvel/quarvel-print.so usr/share/applications/org.quarvel.quarvel.desktop \
   usr/share/icons/hicolor/scalable/apps/quarvel.svg usr/share/mime/packages/quarvel.xml \
   usr/share/metainfo/org.quarvel.quarvel.metainfo.xml usr/share/man/man1/quarvel.1; do
   grep -q " \./$file\$" <<<"$contents" || fail "$deb holds no /$file"
@@ -61,6 +61,7 @@ compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || "${sudo[@]}" apt-get u
 cleanup() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
   rm -rf "${home:-}"
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq quarvel >/dev/null || true
 }
 trap cleanup EXIT
@@ -109,4 +110,35 @@ opened || fail "the installed program did not open the plan named on the command
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
-echo "test-package: $deb installs, the desktop knows it, and /usr/bin/quarvel opens a plan and stays up"
+
+# The print service's library is loaded with Print's module, not at start;
+# the installed program finds the module. On a virtual display with no print
+# service, Ctrl+P offers to save the page as a PDF file instead of saying
+# that the module is missing.
+if ldd /usr/bin/quarvel | grep -q libcups; then
+  fail "/usr/bin/quarvel loads the print service's library at start"
+fi
+log=$home/log
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$log.display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$log.display" ] && break; sleep 0.1; done
+[ -s "$log.display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$log.display")"
+XDG_CONFIG_HOME=$home XDG_STATE_HOME=$home CUPS_SERVER=/nonexistent/cups.sock QT_QPA_PLATFORM=xcb /usr/bin/quarvel \
+  >"$log" 2>&1 &
+pid=$!
+shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+window=""
+for _ in $(seq 100); do window=$(shown '^Quarvel$') && [ -n "$window" ] && break; sleep 0.1; done
+[ -n "$window" ] || fail "the installed program showed no window: $(cat "$log")"
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+p
+for _ in $(seq 100); do
+  [ -n "$(shown '^Save as PDF$')" ] && break
+  [ -n "$(shown '^Print Error$')" ] && fail "the installed program did not find its print module"
+  sleep 0.1
+done
+[ -n "$(shown '^Save as PDF$')" ] || fail "Ctrl+P in the installed program offered no Save as PDF dialog: $(cat "$log")"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+echo "test-package: $deb installs, the desktop knows it, /usr/bin/quarvel opens a plan, and prints through its module"

@@ -21,7 +21,8 @@ struct BareControl {
 std::vector<BareControl> bareControls();
 
 // The same widgets as Quarvel's window, with the same texts and entries, made
-// one after the other: no design table, no cells, no events, no start-up
+// one after the other as Quarvel makes them (its editable lists included),
+// beneath the same menus: no design table, no cells, no events, no start-up
 // handler. What Qt itself costs for this window.
 class BareWindow : public QWidget {
 public:

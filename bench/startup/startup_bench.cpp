@@ -1,6 +1,9 @@
-// The time to build Quarvel's window and run its start-up (Form_Load),
-// offscreen, beside a bare window of the same widgets, texts and entries with
-// no logic: bench/startup/measure.sh prints the ratio of the two.
+// Warm: the time to build Quarvel's window and run its start-up (Form_Load)
+// again and again in one process that has built both windows before,
+// offscreen, beside the bare window of the same widgets, texts and entries
+// with no logic; the `ratio` benchmark builds both in turn. Fonts, style and
+// libraries are in place by then, so this shows what the widgets and the
+// logic cost, not a start: bench/startup/cold_start measures that.
 
 #include "app/window.h"
 #include "bare.h"

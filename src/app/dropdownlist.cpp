@@ -1,6 +1,7 @@
 #include "app/dropdownlist.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -10,6 +11,21 @@
 #include <algorithm>
 
 namespace quarvel {
+
+void makeEditable(QComboBox &list, QCompleter &standIn)
+{
+    // setEditable(true) would build the drop-down at once, a window with its
+    // view and scroll bars, for every list: the field is handed over ready
+    // made instead, and the drop-down waits for its first showing.
+    auto *field = new QLineEdit(&list);
+    field->setPalette(list.palette()); // as setEditable gives it
+    field->setCompleter(&standIn);
+    list.setLineEdit(field);
+    list.setCompleter(nullptr);
+    list.setInsertPolicy(QComboBox::NoInsert);
+    QObject::disconnect(field, &QLineEdit::editingFinished, &list, nullptr);
+    QObject::disconnect(field, &QLineEdit::returnPressed, &list, nullptr);
+}
 
 DropDownList::DropDownList(QWidget *parent) : QComboBox(parent)
 {
@@ -21,6 +37,10 @@ DropDownList::DropDownList(QWidget *parent) : QComboBox(parent)
 void DropDownList::showPopup()
 {
     QAbstractItemView *entries = view();
+    // An editable list's drop-down scrolls with a scroll bar rather than
+    // arrows, as setEditable(true) sets it up.
+    if (lineEdit())
+        entries->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     int widest = 0;
     for (int row = 0; row < count(); ++row)
         widest =

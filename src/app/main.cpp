@@ -1,14 +1,18 @@
 #include "app/plans.h"
 #include "app/quitsignals.h"
 #include "app/window.h"
+#include "app/windowstyle.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -25,6 +29,8 @@ bool hasDisplay()
 // and end the program, display or not.
 QString planToOpen(int argc, char *argv[])
 {
+    if (argc < 2)
+        return QString(); // nothing to read, and no application to make and take down for it
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QCommandLineParser parser;
@@ -54,9 +60,14 @@ int main(int argc, char *argv[])
     // reported like a full disk, rather than end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     quarvel::QuitSignals quitSignals;
+    // Fontconfig reads its configuration and font caches (some 4 ms) before
+    // the first text is measured: on a second core while Qt connects to the
+    // display, rather than after it.
+    std::thread fonts(FcInit);
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new quarvel::WindowStyle);
+    fonts.join();
     quarvel::Window window;
     // The program is its window: it ends, with status 0, whenever the window
     // goes, message box or not.

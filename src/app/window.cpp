@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,18 +62,30 @@ protected:
     }
 };
 
-QComboBox *makeList(const ControlDesign &d, QWidget *parent)
+// A text box lays its empty text out once in the application's font before it
+// takes its own, which loads that font (and works out its fallbacks) at every
+// start for nothing the form shows. While the form's boxes are made, the
+// application's font is the form's. (Qt then counts the application's font as
+// set by the program: a change of the desktop's font while Quarvel runs no
+// longer reaches its message boxes and menus.)
+class FormFontWhileMaking {
+public:
+    FormFontWhileMaking() : saved_(QGuiApplication::font()) { QGuiApplication::setFont(windowFont()); }
+    ~FormFontWhileMaking() { QGuiApplication::setFont(saved_); }
+    FormFontWhileMaking(const FormFontWhileMaking &) = delete;
+    FormFontWhileMaking &operator=(const FormFontWhileMaking &) = delete;
+
+private:
+    QFont saved_;
+};
+
+QComboBox *makeList(const ControlDesign &d, QWidget *parent, QCompleter &standIn)
 {
     auto *combo = new DropDownList(parent);
     if (!d.has(ListOnly)) {
-        // Typing into the edit field runs nothing, completes nothing and adds
-        // no entry, whatever key ends it.
-        combo->setEditable(true);
-        combo->setCompleter(nullptr);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
-        combo->setEditText(qs(d.text));
+        makeEditable(*combo, standIn);
+        if (!d.text.empty()) // the field starts empty
+            combo->setEditText(qs(d.text));
     }
     combo->setMaxVisibleItems(15);
     return combo;
@@ -117,6 +130,10 @@ Window::Window(QWidget *parent) : QWidget(parent)
     setFont(windowFont());
     form_ = new FormView(this);
     form_->setFixedSize(pixels(form.width), pixels(form.height));
+    // The menu bar stands in the window above the form on every desktop, never
+    // in a desktop's global menu; asking the session bus for one would also
+    // hold up the start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     menuBar_ = new QMenuBar(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -151,7 +168,9 @@ void Window::build()
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](const ControlDesign *a, const ControlDesign *b) { return a->tab < b->tab; });
 
+    const FormFontWhileMaking formFont;
     auto *noWheel = new NoWheel(this);
+    auto *standIn = new QCompleter(this);
     for (const ControlDesign *d : focusable) {
         QWidget *w = nullptr;
         switch (d->kind) {
@@ -161,7 +180,7 @@ void Window::build()
             w->installEventFilter(this);
             break;
         case Kind::List:
-            w = makeList(*d, form_);
+            w = makeList(*d, form_, *standIn);
             w->installEventFilter(noWheel);
             if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit()) {
                 new UndoLimit(field);

@@ -1,4 +1,5 @@
 #include "commands/print.h"
+#include "commands/printmodule.h"
 
 #include "commands/files.h"
 
@@ -16,22 +17,15 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
-#include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
 
 #include <cups/cups.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace quarvel {
-
-bool PrintTarget::closed() const { return !form || gone(); }
 
 namespace {
 
@@ -349,9 +343,7 @@ void sendToPrinter(PrintTarget &window, Service &service, cups_dest_t &dest, con
         failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
 }
 
-} // namespace
-
-void printWindow(PrintTarget &window)
+void printForm(PrintTarget &window)
 {
     // The window as shown now, before any dialog covers it.
     const QPixmap image = window.form->grab();
@@ -379,6 +371,15 @@ void printWindow(PrintTarget &window)
         saveAsPdf(window, image);
 }
 
-void exportPage(PrintTarget &window, const QString &path) { writePage(window, window.form->grab(), path); }
-
+} // namespace
 } // namespace quarvel
+
+extern "C" {
+
+Q_DECL_EXPORT void quarvelPrintWindow(quarvel::PrintTarget &window) { quarvel::printForm(window); }
+
+Q_DECL_EXPORT void quarvelExportPage(quarvel::PrintTarget &window, const QString &path)
+{
+    quarvel::writePage(window, window.form->grab(), path);
+}
+}

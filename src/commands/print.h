@@ -18,7 +18,7 @@ struct PrintTarget {
     Cells &cells;
     std::function<bool()> gone;
 
-    bool closed() const;
+    bool closed() const { return !form || gone(); }
 };
 
 // Print: one page to the default printer, no dialog, the form as shown now,
@@ -29,11 +29,13 @@ struct PrintTarget {
 // that does not answer within 10 seconds, a file that cannot be written
 // whole) is reported in a "Print Error" message box, never passed over in
 // silence. While Print waits for the print service the window goes on
-// painting; input waits until Print is done.
+// painting; input waits until Print is done. Print's code is loaded on first
+// use: without it, a "Print Error" box says so.
 void printWindow(PrintTarget &window);
 
 // Export as PDF: the page Print would print, into the file, whole or not at
-// all; a failure is reported in a "Print Error" message box.
+// all; a failure (its code not loaded among them) is reported in a "Print
+// Error" message box.
 void exportPage(PrintTarget &window, const QString &path);
 
 } // namespace quarvel
