@@ -186,7 +186,11 @@ std::optional<FormState> readPlanFile(const QString &path, QString &why)
         why = QStringLiteral("is too large to be a plan");
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(kMostPlanBytes + 1);
+    // Read in pieces, no further than a plan may go: a device or a pipe need
+    // not say how long it is.
+    QByteArray bytes;
+    for (QByteArray piece; bytes.size() <= kMostPlanBytes && !(piece = file.read(1 << 16)).isEmpty();)
+        bytes += piece;
     if (file.error() != QFileDevice::NoError) {
         why = QStringLiteral("could not be read (%1)").arg(file.errorString());
         return std::nullopt;
