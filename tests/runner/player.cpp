@@ -181,6 +181,8 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
     if (!dialog || !dialog->isWindow())
         return false;
     auto *files = qobject_cast<QFileDialog *>(dialog);
+    if (files)
+        proposed_ = files->selectedFiles().value(0);
     if (auto *box = qobject_cast<QMessageBox *>(dialog); box && qobject_cast<QFileDialog *>(box->parentWidget())) {
         // The file dialog's own question, whether to replace the file, is
         // answered Yes; anything else it says ends the dialog.

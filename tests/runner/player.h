@@ -46,6 +46,12 @@ public:
     // Plays one step; the failure as "expected ...; found ...", or nothing.
     std::optional<std::string> play(const Step &step);
 
+    // Answers the next file dialog with the file, a relative name in the
+    // folder the dialog shows; a file dialog left unanswered is cancelled.
+    void answerFileDialog(const QString &file) { answer_ = file; }
+    // The file the last file dialog proposed before it was answered.
+    const QString &proposedFile() const { return proposed_; }
+
     // Message boxes shown and not yet checked by `alert`.
     const std::deque<Box> &unchecked() const { return boxes_; }
     int dialogsCancelled() const { return cancelled_; }
@@ -64,6 +70,7 @@ private:
     std::unique_ptr<Window> window_;
     QString folder_;
     QString answer_; // the file the next file dialog is answered with
+    QString proposed_;
     bool refused_ = false;
     std::deque<Box> boxes_;
     int cancelled_ = 0;
