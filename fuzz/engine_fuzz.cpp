@@ -1,11 +1,16 @@
 // The whole engine on cells in memory: the input is read as a person's
 // actions on the window after start-up, and after each one every cell must
 // still hold what the system writes. A pick the transport refuses must leave
-// every cell but its count box as it was; and at the end, the six Clears, in
-// an order the input chooses, must take every figure of the summary back to
-// 0 whenever no figure outgrew the 15 digits a cell keeps exactly.
+// every cell but its count box as it was. Half way, the cells go through a
+// plan file into a fresh window, which must hold the same and go on alike.
+// At the end, undoing every step must give the start-up state and redoing
+// them the state before; and the six Clears, in an order the input chooses,
+// must take every figure of the summary back to 0 whenever no figure outgrew
+// the 15 digits a cell keeps exactly.
 
+#include "app/planfile.h"
 #include "cells/design.h"
+#include "cells/history.h"
 #include "cells/memorycells.h"
 #include "commands/routes.h"
 #include "failure.h"
@@ -13,6 +18,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -161,6 +168,91 @@ void checkNothingBooked(const MemoryCells &cells, const FormState &before, Id li
     }
 }
 
+// A person's action, read from the input.
+struct Action {
+    enum Kind { Mission, Retype, TypeMore, Erase, Pick, Tick, Press } kind;
+    Id id;
+    std::string text; // typed, or the entry picked
+};
+
+Action nextAction(Input &in, const Controls &controls, const MemoryCells &cells)
+{
+    switch (in.byte() % 16) {
+    case 0:
+    case 1:
+        return {Action::Mission, Id::Combo2, in.oneOf(cells.entries(Id::Combo2))};
+    case 2:
+    case 3:
+    case 4: {
+        // A count typed afresh: mostly a known text, sometimes raw bytes.
+        const Id box = in.oneOf(controls.boxes);
+        const unsigned pick = in.byte();
+        return {Action::Retype, box, std::string(pick < 0xC0 ? kCounts[pick % kCounts.size()] : in.bytes(pick % 24))};
+    }
+    case 5: {
+        const Id box = in.oneOf(controls.boxes);
+        return {Action::TypeMore, box, std::string(in.bytes(in.byte() % 8))};
+    }
+    case 6:
+        return {Action::Erase, in.oneOf(controls.boxes), ""};
+    case 7:
+    case 8:
+    case 9:
+    case 10: {
+        const Id list = in.oneOf(controls.lists);
+        const auto &entries = cells.entries(list);
+        return {Action::Pick, list, entries.empty() ? "" : entries[in.byte() % entries.size()]};
+    }
+    case 11:
+        return {Action::Tick, in.oneOf(controls.checks), ""};
+    case 12:
+    case 13:
+    case 14:
+        return {Action::Press, in.oneOf(kButtons), ""};
+    default:
+        return {Action::Press, Id::Command3, ""};
+    }
+}
+
+void apply(MemoryCells &cells, const Action &a)
+{
+    switch (a.kind) {
+    case Action::Mission:
+    case Action::Pick:
+        cells.pick(a.id, a.text);
+        break;
+    case Action::Retype:
+        cells.erase(a.id);
+        cells.type(a.id, a.text);
+        break;
+    case Action::TypeMore:
+        cells.type(a.id, a.text);
+        break;
+    case Action::Erase:
+        cells.erase(a.id);
+        break;
+    case Action::Tick: // a click turns the box over
+        if (!cells.ticked(a.id))
+            cells.tick(a.id);
+        else if (!cells.exited())
+            cells.untick(a.id);
+        break;
+    case Action::Press:
+        cells.press(a.id);
+        break;
+    }
+}
+
+// The state a plan file keeps of the cells, read back.
+FormState throughAPlan(const FormState &state)
+{
+    QString why;
+    const std::optional<FormState> read = readPlan(planText(state), why);
+    if (!read)
+        fail("a plan of the cells cannot be read back: " + why.toStdString());
+    return *read;
+}
+
 // Presses the six Clears in the order numbered `order` (of the 720).
 void pressAllClears(MemoryCells &cells, unsigned order)
 {
@@ -184,81 +276,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<std::string> seen;
     bool exact = true;
     checkCells(cells, controls, seen, exact, "start-up");
+    const FormState start = stateOf(cells);
+    History history;
+    std::optional<Id> typed;           // the box the last step typed into
+    std::unique_ptr<MemoryCells> twin; // opened from a plan of the cells
 
     // Enough actions to fill every row several times over; longer inputs
     // only repeat.
     for (int actions = 0; actions < 400 && !in.done(); ++actions) {
-        const char *what = "";
-        switch (in.byte() % 16) {
-        case 0:
-        case 1: {
-            const auto &types = cells.entries(Id::Combo2);
-            cells.pick(Id::Combo2, types[in.byte() % types.size()]);
-            what = "a mission type";
-            break;
+        const Action action = nextAction(in, controls, cells);
+        const FormState before = stateOf(cells);
+        apply(cells, action);
+        if (action.kind == Action::Pick && refused(cells))
+            checkNothingBooked(cells, before, action.id);
+        checkCells(cells, controls, seen, exact, "an action");
+        const FormState now = stateOf(cells);
+        const bool typing =
+            action.kind == Action::Retype || action.kind == Action::TypeMore || action.kind == Action::Erase;
+        history.record(before, now, typing && typed == action.id);
+        typed = typing ? std::optional<Id>(action.id) : std::nullopt;
+        if (twin) {
+            apply(*twin, action);
+            if (stateOf(*twin) != now)
+                fail("the window opened from a plan goes on otherwise than the one that saved it");
+        } else if (actions == 30 && !cells.exited()) {
+            twin = std::make_unique<MemoryCells>(route);
+            twin->load();
+            twin->restore(throughAPlan(now));
+            if (stateOf(*twin) != now)
+                fail("the window opened from a plan holds otherwise than the one that saved it");
         }
-        case 2:
-        case 3:
-        case 4: {
-            // A count typed afresh: mostly a known text, sometimes raw bytes.
-            const Id box = in.oneOf(controls.boxes);
-            cells.erase(box);
-            const unsigned pick = in.byte();
-            cells.type(box, pick < 0xC0 ? kCounts[pick % kCounts.size()] : in.bytes(pick % 24));
-            what = "typing a count";
-            break;
-        }
-        case 5: {
-            // Keys added to whatever the box holds.
-            const Id box = in.oneOf(controls.boxes);
-            cells.type(box, in.bytes(in.byte() % 8));
-            what = "typing more";
-            break;
-        }
-        case 6:
-            cells.erase(in.oneOf(controls.boxes));
-            what = "erasing";
-            break;
-        case 7:
-        case 8:
-        case 9:
-        case 10: {
-            const Id list = in.oneOf(controls.lists);
-            const auto &entries = cells.entries(list);
-            if (entries.empty())
-                break;
-            const FormState before = stateOf(cells);
-            cells.pick(list, entries[in.byte() % entries.size()]);
-            if (refused(cells))
-                checkNothingBooked(cells, before, list);
-            what = "a pick";
-            break;
-        }
-        case 11: {
-            // A click on a check box turns it over.
-            const Id check = in.oneOf(controls.checks);
-            if (cells.ticked(check)) {
-                if (!cells.exited())
-                    cells.untick(check);
-            } else {
-                cells.tick(check);
-            }
-            what = "a tick";
-            break;
-        }
-        case 12:
-        case 13:
-        case 14:
-            cells.press(in.oneOf(kButtons));
-            what = "a button";
-            break;
-        default:
-            cells.press(Id::Command3);
-            what = "Exit";
-            break;
-        }
-        checkCells(cells, controls, seen, exact, what);
     }
+
+    FormState state = stateOf(cells);
+    const FormState end = state;
+    while (history.canUndo())
+        history.undo(state);
+    if (state != start)
+        fail("undoing every step does not give the start-up state");
+    while (history.canRedo())
+        history.redo(state);
+    if (state != end)
+        fail("redoing every step does not give the state before undoing");
 
     if (cells.exited())
         return 0;
