@@ -67,7 +67,11 @@ Group $group
 SystemGroup root
 EOF
 # The scheduler and the command die with this script, even killed outright.
-setpriv --pdeathsig KILL cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
+# The scheduler has a session of its own: stopped, it would otherwise be
+# sent SIGHUP and SIGCONT (and reset its connections) by the kernel once the
+# process group it shared with the caller lost its last tie to the caller's
+# shell. Not a group leader here, setsid keeps the process id.
+setpriv --pdeathsig KILL setsid cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
 scheduler=$!
 
 # No client settings, default printer or options of the machine or the user.
