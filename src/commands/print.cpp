@@ -360,7 +360,9 @@ void printForm(PrintTarget &window)
                 return;
             if (dest)
                 sendToPrinter(window, service, *dest, image);
-            else if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+            // CUPS says "not found" for a request the connection lost as well:
+            // only a service that answered names no printer.
+            else if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND && httpError(service.http()) == 0)
                 noPrinter = true;
             else
                 failed(window,
