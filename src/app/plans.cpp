@@ -78,10 +78,7 @@ Plans::Plans(Window &window) : QObject(&window), window_(window)
                                .arg(QStringLiteral(QUARVEL_VERSION)));
     });
 
-    // The last session, as the recovery file kept it, before this session
-    // writes its own.
-    QString why;
-    lastSession_ = readPlanFile(sessionFile(), why);
+    sessionKept_ = QFileInfo::exists(sessionFile());
     connect(&window, &Window::stepped, this, &Plans::stepped);
     updateMenus();
 }
@@ -90,7 +87,7 @@ void Plans::updateMenus()
 {
     undo->setEnabled(window_.canUndo());
     redo->setEnabled(window_.canRedo());
-    reopen_->setEnabled(lastSession_.has_value());
+    reopen_->setEnabled(sessionRead_ ? lastSession_.has_value() : sessionKept_);
     retitle();
 }
 
@@ -108,6 +105,7 @@ void Plans::stepped()
 void Plans::keepSession()
 {
     keeping_ = false;
+    lastSession();
     QString why;
     if (QDir().mkpath(stateFolder()))
         writePlanFile(sessionFile(), window_.state(), why);
@@ -188,10 +186,22 @@ void Plans::exportPdf()
     }
 }
 
+// The last session, as the recovery file kept it before this session wrote
+// its own: read when first needed, so that start-up does not wait for it.
+const std::optional<FormState> &Plans::lastSession()
+{
+    if (!sessionRead_) {
+        sessionRead_ = true;
+        QString why;
+        lastSession_ = readPlanFile(sessionFile(), why);
+    }
+    return lastSession_;
+}
+
 void Plans::reopenLastSession()
 {
-    if (!lastSession_)
-        return;
+    if (!lastSession())
+        return updateMenus();
     window_.replace(*lastSession_);
     path_.clear();
     retitle();

@@ -55,7 +55,10 @@ private:
     QAction *reopen_ = nullptr;
     QString path_;    // the plan's file, empty while it has none
     FormState saved_; // the state it was last opened or saved with
+    const std::optional<FormState> &lastSession();
     std::optional<FormState> lastSession_;
+    bool sessionKept_ = false; // a recovery file was there at start
+    bool sessionRead_ = false;
     bool keeping_ = false; // a write of the recovery file is on its way
 };
 
