@@ -15,6 +15,8 @@
 #include "commands/routes.h"
 #include "failure.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -168,6 +170,13 @@ void checkNothingBooked(const MemoryCells &cells, const FormState &before, Id li
     }
 }
 
+// Raw bytes as a text box would take them: a box holds characters, so bytes
+// that are not UTF-8 arrive as replacement characters.
+std::string typed(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())).toStdString();
+}
+
 // A person's action, read from the input.
 struct Action {
     enum Kind { Mission, Retype, TypeMore, Erase, Pick, Tick, Press } kind;
@@ -187,11 +196,12 @@ Action nextAction(Input &in, const Controls &controls, const MemoryCells &cells)
         // A count typed afresh: mostly a known text, sometimes raw bytes.
         const Id box = in.oneOf(controls.boxes);
         const unsigned pick = in.byte();
-        return {Action::Retype, box, std::string(pick < 0xC0 ? kCounts[pick % kCounts.size()] : in.bytes(pick % 24))};
+        return {Action::Retype, box,
+                pick < 0xC0 ? std::string(kCounts[pick % kCounts.size()]) : typed(in.bytes(pick % 24))};
     }
     case 5: {
         const Id box = in.oneOf(controls.boxes);
-        return {Action::TypeMore, box, std::string(in.bytes(in.byte() % 8))};
+        return {Action::TypeMore, box, typed(in.bytes(in.byte() % 8))};
     }
     case 6:
         return {Action::Erase, in.oneOf(controls.boxes), ""};
