@@ -2,8 +2,9 @@
 //
 // build/bench/plans_bench: the time to save and to open the largest plan a
 // planner makes (every row of every section filled, the header's boxes full
-// of text), and one with every text as long as a box takes; then the heap a
-// history of 1,000 picks holds.
+// to the last character they take), and one with every text, counts
+// included, as long as a box takes; then the heap a history of 1,000 picks
+// holds.
 
 #include "app/planfile.h"
 #include "cells/history.h"
@@ -29,7 +30,7 @@ FormState filledPlan()
     cells.load();
     cells.pick(Id::Combo2, "Deliberate Attack");
     for (Id header : {Id::Text35, Id::Text36, Id::Text37, Id::Text38})
-        cells.setText(header, std::string(200, 'x'));
+        cells.setText(header, std::string(32767, 'x'));
     for (const Section *section : kSections)
         for (const Row &row : section->rows) {
             cells.setText(row.count, "3");

@@ -1,5 +1,5 @@
 // Any bytes read as a plan file: either refused with a reason, or a state
-// that is written back as a plan reading back to the same state.
+// that is written back, as JSON, as a plan reading back to the same state.
 
 #include "app/planfile.h"
 #include "failure.h"
@@ -17,7 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fuzzing::fail("a plan refused without a reason");
         return 0;
     }
-    const std::optional<FormState> again = readPlan(planText(*plan), why);
+    const QByteArray written = planText(*plan);
+    // JSON holds no raw control characters in a string: lines are the only ones.
+    for (char c : written)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n')
+            fuzzing::fail("a plan is written with a control character unescaped");
+    const std::optional<FormState> again = readPlan(written, why);
     if (!again || *again != *plan)
         fuzzing::fail("a plan written back does not read back the same: " + why.toStdString());
     return 0;
