@@ -3,29 +3,20 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <vector>
 
 namespace quarvel {
 namespace {
-
-bool focusable(const ControlDesign &d)
-{
-    return !d.has(Hidden) &&
-           (d.kind == Kind::TextBox || d.kind == Kind::List || d.kind == Kind::CheckBox || d.kind == Kind::Button);
-}
 
 // Every caption is shown whole: wrapped at word boundaries inside its label,
 // and clear of any control that lies over the label.
@@ -71,44 +62,6 @@ TEST_F(WindowTest, NoCaptionIsClipped)
             EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width()) << d.name;
         }
     }
-}
-
-// The focus chain: ascending tab index, skipping labels, hidden and disabled
-// controls; a list the gates open joins it at its tab index.
-TEST_F(WindowTest, TabFollowsTheTabIndexes)
-{
-    auto expected = [this] {
-        std::vector<const ControlDesign *> chain;
-        for (const ControlDesign &d : kDesign)
-            if (focusable(d) && window().widget(d.id)->isEnabled())
-                chain.push_back(&d);
-        std::sort(chain.begin(), chain.end(), [](auto *a, auto *b) { return a->tab < b->tab; });
-        std::vector<std::string> names;
-        for (auto *d : chain)
-            names.emplace_back(d->name);
-        return names;
-    };
-    auto walked = [this](std::size_t steps) {
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < steps; ++i) {
-            QWidget *focus = QApplication::focusWidget();
-            while (focus && focus->objectName().isEmpty())
-                focus = focus->parentWidget();
-            names.push_back(focus ? focus->objectName().toStdString() : "(none)");
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        return names;
-    };
-    EXPECT_EQ(play("focus Text16"), "");
-    const auto atStart = expected();
-    EXPECT_EQ(walked(atStart.size()), atStart);
-    EXPECT_EQ(play("focus Text16"), ""); // round the whole chain and back
-
-    EXPECT_EQ(play("pick Combo2 Probe\ntype Text4 1\ntype Text10 1\ntype Text18 1"), "");
-    window().widget(Id::Text16)->setFocus();
-    const auto opened = expected();
-    EXPECT_EQ(opened.size(), atStart.size() + 3);
-    EXPECT_EQ(walked(opened.size()), opened);
 }
 
 // A mouse click on an entry of the open drop-down is a pick.
