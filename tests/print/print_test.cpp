@@ -28,18 +28,6 @@ namespace {
 
 QString spool(const QString &path) { return QDir(qEnvironmentVariable("QUARVEL_SPOOL")).filePath(path); }
 
-QByteArray contents(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool put(const QString &file, const QByteArray &bytes)
-{
-    QFile f(file);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 QStringList filesUnder(const QString &folder)
 {
     QStringList files;

@@ -21,18 +21,6 @@ namespace {
 
 using PlansTest = WindowTest;
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A file that is no plan, or no plan this window can show, changes nothing:
 // one "Open Error" box says why.
 TEST_F(PlansTest, BadPlansChangeNothing)

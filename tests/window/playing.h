@@ -2,6 +2,8 @@
 
 #include "player.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,5 +32,19 @@ protected:
 
     scenario::Player player;
 };
+
+// A file's bytes; none when it cannot be read.
+inline QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the bytes as the whole file.
+inline bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 } // namespace quarvel
