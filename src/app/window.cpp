@@ -135,10 +135,11 @@ Window::Window(QWidget *parent) : QWidget(parent)
     // in a desktop's global menu; asking the session bus for one would also
     // hold up the start.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    // Qt converts large pictures (the page Print sends, a grab of the window)
-    // on its threads. They end as soon as their work is done rather than wait
-    // for more: a thread still ending as the program ends would leave Qt's
-    // record of it behind, which the leak checks of the test builds report.
+    // Qt converts large pictures, such as the window on the page Print makes,
+    // on threads of its own. They end as soon as their work is done rather
+    // than wait for more: one still ending as the program ends would leave
+    // Qt's record of it behind, which the leak checks of the test builds
+    // report.
     QThreadPool::globalInstance()->setExpiryTimeout(0);
     menuBar_ = new QMenuBar(this);
     auto *layout = new QVBoxLayout(this);
