@@ -6,12 +6,42 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace quarvel {
+
+// The cells and texts of "Label110=4 Label108=10000 Combo25= ": each text
+// runs to the blank before the next name.
+inline std::vector<std::pair<Id, std::string>> named(const std::string &cells)
+{
+    std::vector<std::pair<Id, std::string>> out;
+    for (std::size_t at = 0; !cells.empty() && at <= cells.size();) {
+        const std::size_t end = std::min(cells.find(' ', at), cells.size());
+        const std::string word = cells.substr(at, end - at);
+        at = end + 1;
+        const std::size_t is = word.find('=');
+        if (is == std::string::npos && !out.empty()) {
+            out.back().second += " " + word;
+            continue;
+        }
+        const std::optional<Id> id = idNamed(word.substr(0, is));
+        if (!id)
+            throw std::invalid_argument("no control named " + word.substr(0, is));
+        out.emplace_back(*id, word.substr(is + 1));
+    }
+    return out;
+}
+
+inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
+{
+    *os << '"' << a.title << "\" \"" << a.prompt << '"';
+}
 
 // A window's cells after start-up, without the window.
 class Started : public MemoryCells {
@@ -19,9 +49,9 @@ public:
     Started() : MemoryCells(route) { load(); }
 
     // Writes cells as a handler would, without raising anything for labels.
-    void given(std::initializer_list<std::pair<Id, const char *>> cells)
+    void given(const std::string &cells)
     {
-        for (const auto &[id, text] : cells)
+        for (const auto &[id, text] : named(cells))
             setText(id, text);
     }
 
@@ -38,27 +68,21 @@ public:
     }
 };
 
-// One pick of a table-driven test: the cells given before it, the count and
-// the type entered, the cells looked at afterwards and what they must read.
-struct PickCase {
-    const char *what;
-    std::initializer_list<std::pair<Id, const char *>> given;
-    const char *count, *type;
-    std::initializer_list<Id> cells;
-    const char *after;
-};
-
-inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
-{
-    *os << '"' << a.title << "\" \"" << a.prompt << '"';
-}
-
 // Compares cells by their texts: "Label108=10000 Label110=4".
 inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
 {
     std::string out;
     for (Id id : ids)
         out += (out.empty() ? "" : " ") + std::string(nameOf(id)) + "=" + cells.text(id);
+    return out;
+}
+
+// The texts now of the cells named in `expected`, written alike.
+inline std::string texts(const Cells &cells, const std::string &expected)
+{
+    std::string out;
+    for (const auto &cell : named(expected))
+        out += (out.empty() ? "" : " ") + std::string(nameOf(cell.first)) + "=" + cells.text(cell.first);
     return out;
 }
 
