@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,11 +37,6 @@ inline std::vector<std::pair<Id, std::string>> named(const std::string &cells)
     return out;
 }
 
-inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
-{
-    *os << '"' << a.title << "\" \"" << a.prompt << '"';
-}
-
 // A window's cells after start-up, without the window.
 class Started : public MemoryCells {
 public:
@@ -68,8 +62,13 @@ public:
     }
 };
 
+inline void PrintTo(const MemoryCells::Alert &a, std::ostream *os)
+{
+    *os << '"' << a.title << "\" \"" << a.prompt << '"';
+}
+
 // Compares cells by their texts: "Label108=10000 Label110=4".
-inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
+inline std::string texts(const Cells &cells, const std::vector<Id> &ids)
 {
     std::string out;
     for (Id id : ids)
@@ -80,10 +79,10 @@ inline std::string texts(const Cells &cells, std::initializer_list<Id> ids)
 // The texts now of the cells named in `expected`, written alike.
 inline std::string texts(const Cells &cells, const std::string &expected)
 {
-    std::string out;
+    std::vector<Id> ids;
     for (const auto &cell : named(expected))
-        out += (out.empty() ? "" : " ") + std::string(nameOf(cell.first)) + "=" + cells.text(cell.first);
-    return out;
+        ids.push_back(cell.first);
+    return texts(cells, ids);
 }
 
 // Every control's text, in design order.
