@@ -1,7 +1,8 @@
-#include "app/plans.h"
+#include "app/plandocument.h"
 #include "app/quitsignals.h"
 #include "app/window.h"
 #include "app/windowstyle.h"
+#include "commands/files.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,7 +43,13 @@ QString planToOpen(int argc, char *argv[])
     parser.process(app);
     if (parser.positionalArguments().size() > 1)
         parser.showHelp(1);
-    return parser.positionalArguments().value(0);
+    const QString named = parser.positionalArguments().value(0);
+    // The name as the system gave it: Qt's reading of the arguments loses
+    // the bytes of a name that is not UTF-8.
+    for (int i = argc - 1; i > 0 && !named.isEmpty(); --i)
+        if (QString::fromLocal8Bit(argv[i]) == named)
+            return quarvel::decodeName(argv[i]);
+    return named;
 }
 
 } // namespace
@@ -76,6 +83,6 @@ int main(int argc, char *argv[])
     window.load();
     window.show();
     if (!plan.isEmpty())
-        QTimer::singleShot(0, &window, [&window, plan] { window.plans().open(plan); });
+        QTimer::singleShot(0, &window, [&window, plan] { window.document().open(plan); });
     return app.exec();
 }

@@ -5,8 +5,6 @@
 #include "commands/files.h"
 #include "rows/sections.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -66,10 +64,15 @@ std::size_t firstSpecial(std::string_view text, std::size_t from)
 // Written by hand rather than through QJsonDocument: the format and version
 // come first and the controls in the window's order, and a plan with every
 // box full is written in a few milliseconds.
-QByteArray planText(const FormState &state)
+QByteArray planText(const FormState &state, const QString &planFile)
 {
-    QByteArray out = "{\n    \"format\": \"" + kFormat.toUtf8() +
-                     "\",\n    \"version\": " + QByteArray::number(kVersion) + ",\n    \"controls\": {";
+    QByteArray out =
+        "{\n    \"format\": \"" + kFormat.toUtf8() + "\",\n    \"version\": " + QByteArray::number(kVersion) + ",\n";
+    // The name as the system's bytes, which need not be UTF-8, written so
+    // that JSON can hold them.
+    if (!planFile.isEmpty())
+        out += "    \"plan\": \"" + escapeName(planFile) + "\",\n";
+    out += "    \"controls\": {";
     auto quoted = [&out](std::string_view text) {
         out += '"';
         for (std::size_t plain = 0;;) { // where the run that needs no escape begins
@@ -111,7 +114,7 @@ QByteArray planText(const FormState &state)
     return out;
 }
 
-std::optional<FormState> readPlan(const QByteArray &bytes, QString &why)
+std::optional<FormState> readPlan(const QByteArray &bytes, QString &why, QString *planFile)
 {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
@@ -137,6 +140,8 @@ std::optional<FormState> readPlan(const QByteArray &bytes, QString &why)
         why = QStringLiteral("holds no controls");
         return std::nullopt;
     }
+    if (planFile)
+        *planFile = unescapeName(plan.value(QStringLiteral("plan")).toString().toLatin1());
     const QJsonObject controls = controlsValue.toObject();
     for (auto c = controls.begin(); c != controls.end(); ++c) {
         const std::optional<Id> id = idNamed(c.key().toStdString());
@@ -195,43 +200,16 @@ std::optional<FormState> readPlan(const QByteArray &bytes, QString &why)
     return state;
 }
 
-std::optional<FormState> readPlanFile(const QString &path, QString &why)
+std::optional<FormState> readPlanFile(const QString &path, QString &why, QString *planFile)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        why = QStringLiteral("is a folder");
+    const std::optional<QByteArray> bytes = readWhole(path, kMostPlanBytes, why);
+    if (!bytes)
         return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        why = QStringLiteral("could not be read (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
-    if (file.size() > kMostPlanBytes) {
+    if (bytes->size() > kMostPlanBytes) {
         why = QStringLiteral("is too large to be a plan");
         return std::nullopt;
     }
-    // Read no further than a plan may go: a device or a pipe need not say
-    // how long it is. A file is read straight into room for its size.
-    QByteArray bytes(std::max<qint64>(file.size(), 1 << 16), Qt::Uninitialized);
-    qint64 got = 0;
-    for (qint64 n = 0; got <= kMostPlanBytes; got += n) {
-        if (got == bytes.size())
-            bytes.resize(std::min<qint64>(2 * got, kMostPlanBytes + 1));
-        n = file.read(bytes.data() + got, bytes.size() - got);
-        if (n <= 0)
-            break;
-    }
-    bytes.truncate(got);
-    if (file.error() != QFileDevice::NoError) {
-        why = QStringLiteral("could not be read (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
-    if (bytes.size() > kMostPlanBytes) {
-        why = QStringLiteral("is too large to be a plan");
-        return std::nullopt;
-    }
-    return readPlan(bytes, why);
+    return readPlan(*bytes, why, planFile);
 }
 
 bool writePlanFile(const QString &path, const FormState &state, QString &why)

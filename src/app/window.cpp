@@ -3,7 +3,9 @@
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
 #include "app/dropdownlist.h"
-#include "app/plans.h"
+#include "app/menus.h"
+#include "app/noticebar.h"
+#include "app/plandocument.h"
 #include "app/qs.h"
 #include "app/undolimit.h"
 #include "cells/design.h"
@@ -27,6 +29,7 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -146,16 +149,24 @@ Window::Window(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(menuBar_);
+    notice_ = new NoticeBar(this);
+    layout->addWidget(notice_);
     layout->addWidget(form_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     build();
     connectEvents();
     makeAccessible(*this);
-    plans_ = new Plans(*this);
+    document_ = std::make_unique<PlanDocument>(*this, *notice_);
+    menus_ = std::make_unique<Menus>(*this, *document_);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-Window::~Window() = default;
+Window::~Window()
+{
+    // The document keeps the window's last step while the window is whole.
+    menus_.reset();
+    document_.reset();
+}
 
 void Window::build()
 {
@@ -288,31 +299,30 @@ void Window::moveTo(const FormState &state)
     typing_.reset();
 }
 
-void Window::replace(const FormState &state)
+void Window::replace(const FormState &state, History::Moved moved)
 {
     settle();
     const FormState before = current_;
     moveTo(state);
-    history_.record(before, current_, false);
-    emit stepped();
+    history_.record(before, current_, false, std::move(moved));
 }
 
-void Window::undo()
+std::optional<std::string> Window::undo()
 {
     settle();
     FormState state = current_;
-    history_.undo(state);
+    std::optional<std::string> moved = history_.undo(state);
     moveTo(state);
-    emit stepped();
+    return moved;
 }
 
-void Window::redo()
+std::optional<std::string> Window::redo()
 {
     settle();
     FormState state = current_;
-    history_.redo(state);
+    std::optional<std::string> moved = history_.redo(state);
     moveTo(state);
-    emit stepped();
+    return moved;
 }
 
 void Window::load()
@@ -338,10 +348,13 @@ bool Window::eventFilter(QObject *, QEvent *event)
 std::string Window::text(Id id) const
 {
     QWidget *w = widget(id);
-    if (id == Id::Form1) // the title as shown: "[*]" marks unsaved changes
+    if (id == Id::Form1) { // the title as shown: "[*]" marks unsaved changes
+        if (const QWindow *shown = windowHandle())
+            return shown->title().toStdString();
         return windowTitle()
             .replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString())
             .toStdString();
+    }
     if (!w)
         return hidden_[index(id)];
     if (auto *label = qobject_cast<QLabel *>(w))

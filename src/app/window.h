@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,9 +18,11 @@ class QMenuBar;
 
 namespace quarvel {
 
-class Plans;
+class Menus;
+class NoticeBar;
+class PlanDocument;
 
-// The one window: a menu bar above the form. Every control of the form is
+// The one window: a menu bar, a line for notices, and the form. Every control of the form is
 // built from the design table; the visible ones are widgets, the hidden ones
 // plain cells. The window is the engine's cells: handlers read and write the
 // widgets' texts. Each person's action is a step that Undo takes back.
@@ -40,18 +44,26 @@ public:
     QWidget *form() const { return form_; }
     PrintTarget printTarget();
     QMenuBar *menuBar() const { return menuBar_; }
-    Plans &plans() { return *plans_; }
+    NoticeBar &notice() const { return *notice_; }
+    PlanDocument &document() const { return *document_; }
 
     // The state as start-up leaves it, and as the last step left it.
     const FormState &startState() const { return start_; }
     const FormState &state();
 
-    // Puts a whole state in place as one step of its own (New, Open).
-    void replace(const FormState &state);
-    void undo();
-    void redo();
+    // Puts a whole state in place as one step of its own that moves to
+    // another document (New, Open).
+    void replace(const FormState &state, History::Moved moved);
+    // Each returns the document the window holds after it, when the step
+    // undone or redone moved to another.
+    std::optional<std::string> undo();
+    std::optional<std::string> redo();
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
+    // Where in its history the window stands (History::position).
+    std::uint64_t position() const { return history_.position(); }
+    // Typing on starts a step of its own, rather than joining the last.
+    void endStretch() { typing_.reset(); }
 
     using QWidget::setEnabled;
     std::string text(Id id) const override;
@@ -75,7 +87,7 @@ signals:
     void captionWritten(quarvel::Id label);
     // The window has gone, however it went.
     void ended();
-    // A step was taken, undone or redone: the state has changed.
+    // The person took a step: the state has changed.
     void stepped();
 
 protected:
@@ -93,7 +105,9 @@ private:
 
     QWidget *form_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
-    Plans *plans_ = nullptr;
+    NoticeBar *notice_ = nullptr;
+    std::unique_ptr<PlanDocument> document_;
+    std::unique_ptr<Menus> menus_;
     std::array<QWidget *, kControlCount> widgets_{};
     std::array<std::string, kControlCount> hidden_{};
     bool closed_ = false;

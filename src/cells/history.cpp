@@ -4,64 +4,99 @@
 
 namespace quarvel {
 
-void History::record(const FormState &before, const FormState &after, bool join)
+std::size_t History::Step::size() const
 {
-    steps_.resize(done_);
+    std::size_t n = sizeof(Step) + (moved ? moved->before.size() + moved->after.size() : 0);
+    for (const Change &c : changes)
+        n += sizeof(Change) + c.textBefore.size() + c.textAfter.size();
+    return n;
+}
+
+void History::record(const FormState &before, const FormState &after, bool join, std::optional<Moved> moved)
+{
+    while (steps_.size() > done_) {
+        bytes_ -= steps_.back().size();
+        steps_.pop_back();
+    }
     Step step;
     for (std::size_t i = 0; i < kControlCount; ++i)
         if (before.texts[i] != after.texts[i] || before.enabled[i] != after.enabled[i])
-            step.push_back({Id(i), before.texts[i], after.texts[i], before.enabled[i], after.enabled[i]});
+            step.changes.push_back({Id(i), before.texts[i], after.texts[i], before.enabled[i], after.enabled[i]});
 
-    if (join && !steps_.empty()) {
+    if (join && !moved && !steps_.empty() && !steps_.back().moved) {
         Step &last = steps_.back();
-        for (Change &c : step) {
-            auto same = std::find_if(last.begin(), last.end(), [&c](const Change &l) { return l.id == c.id; });
-            if (same == last.end()) {
-                last.push_back(std::move(c));
+        bytes_ -= last.size();
+        for (Change &c : step.changes) {
+            auto same =
+                std::find_if(last.changes.begin(), last.changes.end(), [&c](const Change &l) { return l.id == c.id; });
+            if (same == last.changes.end()) {
+                last.changes.push_back(std::move(c));
             } else {
                 same->textAfter = std::move(c.textAfter);
                 same->enabledAfter = c.enabledAfter;
             }
         }
-        last.erase(std::remove_if(last.begin(), last.end(),
-                                  [](const Change &c) {
-                                      return c.textBefore == c.textAfter && c.enabledBefore == c.enabledAfter;
-                                  }),
-                   last.end());
-        if (last.empty())
-            steps_.pop_back();
-    } else if (!step.empty()) {
+        last.changes.erase(std::remove_if(last.changes.begin(), last.changes.end(),
+                                          [](const Change &c) {
+                                              return c.textBefore == c.textAfter && c.enabledBefore == c.enabledAfter;
+                                          }),
+                           last.changes.end());
+        last.after = ++positions_;
+        if (last.changes.empty())
+            steps_.pop_back(); // typed and taken back: the window is where the step began
+        else
+            bytes_ += last.size();
+    } else if (!step.changes.empty() || moved) {
+        step.moved = std::move(moved);
+        step.after = ++positions_;
+        bytes_ += step.size();
         steps_.push_back(std::move(step));
     }
-    while (steps_.size() > most_)
-        steps_.pop_front();
     done_ = steps_.size();
+    forgetOldest();
 }
 
-void History::undo(FormState &state)
+void History::forgetOldest()
+{
+    while (!steps_.empty() && (steps_.size() > most_ || bytes_ > mostBytes_)) {
+        bytes_ -= steps_.front().size();
+        first_ = steps_.front().after;
+        steps_.pop_front();
+        if (done_ > 0)
+            --done_;
+    }
+}
+
+std::optional<std::string> History::undo(FormState &state)
 {
     if (!canUndo())
-        return;
-    for (const Change &c : steps_[--done_]) {
+        return std::nullopt;
+    const Step &step = steps_[--done_];
+    for (const Change &c : step.changes) {
         state.texts[index(c.id)] = c.textBefore;
         state.enabled[index(c.id)] = c.enabledBefore;
     }
+    return step.moved ? std::optional<std::string>(step.moved->before) : std::nullopt;
 }
 
-void History::redo(FormState &state)
+std::optional<std::string> History::redo(FormState &state)
 {
     if (!canRedo())
-        return;
-    for (const Change &c : steps_[done_++]) {
+        return std::nullopt;
+    const Step &step = steps_[done_++];
+    for (const Change &c : step.changes) {
         state.texts[index(c.id)] = c.textAfter;
         state.enabled[index(c.id)] = c.enabledAfter;
     }
+    return step.moved ? std::optional<std::string>(step.moved->after) : std::nullopt;
 }
 
 void History::clear()
 {
     steps_.clear();
     done_ = 0;
+    bytes_ = 0;
+    first_ = ++positions_;
 }
 
 } // namespace quarvel

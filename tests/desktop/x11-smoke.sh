@@ -7,17 +7,23 @@
 # destroyed from outside (xdotool windowclose), with or without a message
 # box open, and on SIGTERM, SIGINT or SIGHUP. A message box destroyed from
 # outside counts as answered. Started with a plan named on the command line,
-# the window opens with it and is titled by it.
-# Xvfb and the program are ended whatever happens.
+# whatever bytes its name holds, the window opens with it and is titled by it.
+# Two windows typing at once keep their own unsaved work, one killed and one
+# quit, and a third reopens each exactly. Xvfb and the programs are ended
+# whatever happens; settings and unsaved work stay in the work folder.
 #
 # x11-smoke.sh PATH-TO-QUARVEL
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
+kept=$XDG_STATE_HOME/quarvel
 xvfb=""
 app=""
+other=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  [ -n "$other" ] && kill "$other" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -116,20 +122,76 @@ smoke() {
 smoke 1
 smoke 2
 
-# A plan named on the command line opens, and is kept in the recovery file
-# (in the work folder), whole, however the program ends: here by SIGKILL.
-XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work QT_QPA_PLATFORM=xcb "$program" "$(dirname "$0")/hill-402.quarvel" \
-  2>"$work/quarvel.log" &
+# A plan named on the command line opens, though its name is not UTF-8.
+plan=$work/hill-402-$'\xff'.quarvel
+cp "$(dirname "$0")/hill-402.quarvel" "$plan"
+QT_QPA_PLATFORM=xcb "$program" "$plan" 2>"$work/quarvel.log" &
 app=$!
-retry 300 find_window '^hill-402\.quarvel — Quarvel$' ||
+retry 300 find_window '^hill-402-.*\.quarvel — Quarvel$' ||
   fail "no window titled by the plan named on the command line: $(cat "$work/quarvel.log")"
-kept() { grep -q 'Hill 402' "$work/quarvel/last-session.quarvel" && grep -q '"version": 1' "$work/quarvel/last-session.quarvel"; }
-retry 300 kept || fail "the plan opened is not kept whole in the recovery file"
+xdotool windowfocus --sync "$(cat "$work/window")" key --clearmodifiers ctrl+q
+ended "Ctrl+Q with a plan named on the command line"
+
+# Starts the program once more, without waiting; its window is found by
+# window_of.
+launch() { QT_QPA_PLATFORM=xcb "$program" 2>>"$work/quarvel.log" & }
+window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1 >"$work/window" && [ -s "$work/window" ]; }
+# Drawn, and so taking input: a window can map before its program reads keys.
+drawn_at_all() { import -window "$1" "$work/shot.png" && [ "$(identify -format '%k' "$work/shot.png")" -ge 16 ]; }
+# Types the text into "Attack From" (Text35), the form's first box; then
+# more into the box that has the focus (a second click there could make a
+# double click, which selects a word).
+type_into() {
+  local HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^HEIGHT=')"
+  xdotool windowfocus --sync "$1" mousemove --window "$1" 188 $((HEIGHT - 671 + 20)) click 1 type "$2"
+}
+type_more() { xdotool windowfocus --sync "$1" type "$2"; }
+# The kept file whose "Attack From" is exactly the text.
+kept_with() { grep -l -F "\"Text35\": \"$1\"," "$kept"/*.quarvel 2>/dev/null | head -n 1; }
+
+launch
+app=$!
+launch
+other=$!
+retry 300 window_of "$app" || fail "the first of two windows did not map"
+first=$(cat "$work/window")
+retry 300 window_of "$other" || fail "the second of two windows did not map"
+second=$(cat "$work/window")
+xdotool windowmove --sync "$second" 900 0 # side by side: a click reaches the window it is meant for
+retry 100 drawn_at_all "$first" || fail "the first of two windows was not drawn"
+retry 100 drawn_at_all "$second" || fail "the second of two windows was not drawn"
+type_into "$first" "Alpha"
+type_into "$second" "Bravo"
+type_more "$first" " one"
+type_more "$second" " two"
+retry 300 test -n "$(kept_with "Alpha one")" || fail "the first window's typing is not kept"
+retry 300 test -n "$(kept_with "Bravo two")" || fail "the second window's typing is not kept"
+alpha=$(kept_with "Alpha one")
+bravo=$(kept_with "Bravo two")
 kill -KILL "$app"
 wait "$app" 2>/dev/null || true
-app=""
-kept || fail "the recovery file did not outlive SIGKILL whole"
-echo "x11-smoke: a plan named on the command line opened, and its recovery file outlived SIGKILL"
+app=$other
+other=""
+xdotool windowfocus --sync "$second" key --clearmodifiers ctrl+q
+ended "Ctrl+Q in the second of two windows"
+
+# The third window reopens the newest kept work, then the other: each moves
+# into the third window's own files, whole.
+start 1
+menu_open() { [ "$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l)" -ge 2 ]; }
+for text in "Bravo two" "Alpha one"; do
+  xdotool windowfocus --sync "$window" key --clearmodifiers alt+f
+  retry 100 menu_open || fail "the File menu did not open"
+  xdotool key l # Reopen &Last Session
+  moved() { [ ! -e "$1" ] && [ -n "$(kept_with "$text")" ]; }
+  retry 300 moved "$([ "$text" = "Alpha one" ] && echo "$alpha" || echo "$bravo")" ||
+    fail "the third window did not reopen \"$text\""
+done
+find_window '^Untitled\* — Quarvel$' || fail "the reopened work is not titled as unsaved"
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+q
+ended "Ctrl+Q in the window that reopened both"
+echo "x11-smoke: two windows kept their own work, killed and quit, and a third reopened each"
 
 start 1
 xdotool windowclose "$window"

@@ -41,4 +41,10 @@ printf 'type Text35 "Z\374rich"\n' >"$made/latin1.scn"
 expect 1 "$made/control.scn:2: type Text35" "$made/control.scn"
 expect 1 "$made/latin1.scn:1: type Text35" "$made/latin1.scn"
 expect 1 "1 passed, 2 failed" "$made/control.scn" "$made/latin1.scn" "$cases/passing.scn"
+# A quote left open makes the file unreadable; an empty file name fails its
+# step.
+printf 'expect Label1 "0\n' >"$made/quote.scn"
+printf 'open ""\n' >"$made/empty-path.scn"
+expect 2 "a quote that is not closed" "$made/quote.scn"
+expect 1 "found an empty PATH" "$made/empty-path.scn"
 exit $fail

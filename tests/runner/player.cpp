@@ -1,12 +1,13 @@
 #include "player.h"
 
-#include "app/plans.h"
+#include "app/plandocument.h"
 #include "app/qs.h"
 #include "cells/design.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -17,8 +18,11 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -138,6 +142,38 @@ std::optional<std::string> typeText(const QString &text, QWidget *field)
     return std::nullopt;
 }
 
+// A menu item's text as the menu bar shows it, without its & marks and its
+// trailing "…".
+QString shownText(const QAction *item)
+{
+    QString text = item->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (text.endsWith(u'…'))
+        text.chop(1);
+    return text;
+}
+
+// The menu item at the path ("File › Save As"), or null; each menu on the
+// way is about to show, as it is when a person opens it.
+QAction *menuItem(QMenuBar *bar, const std::string &path)
+{
+    QList<QAction *> items = bar->actions();
+    QAction *found = nullptr;
+    for (const QString &name : qs(path).split(QStringLiteral(" › "))) {
+        found = nullptr;
+        for (QAction *item : items)
+            if (item->isVisible() && !item->isSeparator() && shownText(item) == name.trimmed())
+                found = item;
+        if (!found)
+            return nullptr;
+        if (QMenu *menu = found->menu()) {
+            emit menu->aboutToShow();
+            items = menu->actions();
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 std::string Box::describe() const
@@ -167,6 +203,9 @@ void Player::newWindow(bool keepFolders)
     window_ = std::make_unique<Window>();
     window_->load();
     window_->show();
+    // As the program starts: what earlier windows left is looked for first.
+    window_->document().finishKeeping(std::chrono::seconds(2));
+    QCoreApplication::processEvents();
     window_->activateWindow();
     QApplication::setActiveWindow(window_.get());
     if (!QTest::qWaitForWindowActive(window_.get(), 2000))
@@ -275,12 +314,26 @@ std::optional<std::string> Player::playStep(const Step &step)
         step.verb == "cannot-redo") {
         const bool undo = step.verb.find("undo") != std::string::npos;
         const bool can = step.verb.rfind("can-", 0) == 0;
-        if (window_->plans().undo->isEnabled() == can && undo)
+        const std::string item = undo ? "Edit › Undo" : "Edit › Redo";
+        if (menuItem(window_->menuBar(), item)->isEnabled() == can)
             return std::nullopt;
-        if (window_->plans().redo->isEnabled() == can && !undo)
+        return "expected " + item + (can ? " enabled" : " disabled") + "; found it " + (can ? "disabled" : "enabled");
+    }
+    if (step.verb == "modified" || step.verb == "unmodified") {
+        const bool modified = window_->isWindowModified();
+        if (modified == (step.verb == "modified"))
             return std::nullopt;
-        return std::string("expected Edit › ") + (undo ? "Undo" : "Redo") + (can ? " enabled" : " disabled") +
-               "; found it " + (can ? "disabled" : "enabled");
+        return std::string("expected the window to hold ") +
+               (modified ? "no work that is not saved" : "work not saved") + "; found it " +
+               (modified ? "does (" : "does not (") + window_->text(Id::Form1) + ")";
+    }
+    if (step.verb == "clipboard") {
+        const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+        for (const QString &line : lines)
+            if ((line.endsWith(u'\r') ? line.chopped(1) : line) == qs(step.args[0]))
+                return std::nullopt;
+        return "expected a line " + quote(step.args[0]) + " on the clipboard; found " +
+               quote(QApplication::clipboard()->text().toStdString());
     }
     if (step.verb == "no-alert") {
         if (!boxes_.empty())
@@ -301,13 +354,16 @@ std::optional<std::string> Player::playStep(const Step &step)
     return check(step);
 }
 
-// Chooses the menu item, as a person would, and answers the file dialog it
-// opens with `file`, if one is given.
-std::optional<std::string> Player::choose(QAction *item, const std::string &what, const std::string &file)
+std::optional<std::string> Player::choose(const std::string &what, const std::optional<std::string> &file)
 {
+    QAction *item = menuItem(window_->menuBar(), what);
+    if (!item)
+        return "expected a menu item " + what + "; found none";
     if (!item->isEnabled())
         return "expected " + what + " enabled; found it disabled";
-    answer_ = file.empty() ? QString() : QDir(folder_).absoluteFilePath(QString::fromStdString(file));
+    if (file && file->empty())
+        return "expected a file name; found an empty PATH";
+    answer_ = file ? QDir(folder_).absoluteFilePath(QString::fromStdString(*file)) : QString();
     refused_ = false;
     item->trigger();
     const bool unanswered = !answer_.isEmpty();
@@ -315,24 +371,35 @@ std::optional<std::string> Player::choose(QAction *item, const std::string &what
     if (unanswered)
         return "expected " + what + " to ask for a file; found no file dialog";
     if (refused_)
-        return "expected the file dialog to take " + file + "; found it did not";
+        return "expected the file dialog to take " + *file + "; found it did not";
     return std::nullopt;
 }
 
 std::optional<std::string> Player::act(const Step &step)
 {
     const std::string &verb = step.verb;
-    Plans &plans = window_->plans();
     if (verb == "new")
-        return choose(plans.newPlan, "File › New");
+        return choose("File › New");
     if (verb == "open")
-        return choose(plans.openPlan, "File › Open…", step.args[0]);
+        return choose("File › Open", step.args[0]);
+    if (verb == "save" && step.args.empty())
+        return choose("File › Save");
     if (verb == "save")
-        return choose(plans.saveAs, "File › Save As…", step.args[0]);
+        return choose("File › Save As", step.args[0]);
+    if (verb == "export")
+        return choose("File › Export as PDF", step.args[0]);
     if (verb == "undo")
-        return choose(plans.undo, "Edit › Undo");
+        return choose("Edit › Undo");
     if (verb == "redo")
-        return choose(plans.redo, "Edit › Redo");
+        return choose("Edit › Redo");
+    if (verb == "menu") {
+        const int cancelled = cancelled_;
+        if (auto failure = choose(step.args[0]))
+            return failure;
+        if (cancelled_ != cancelled)
+            return "expected " + step.args[0] + " to open no dialog but a message box; found one, closed";
+        return std::nullopt;
+    }
     if (verb == "tab" || verb == "key") {
         QWidget *target = QApplication::focusWidget();
         if (!target)

@@ -64,7 +64,9 @@ private:
     void settle();
     std::optional<std::string> act(const Step &step);
     std::optional<std::string> check(const Step &step);
-    std::optional<std::string> choose(QAction *item, const std::string &what, const std::string &file = {});
+    // Chooses the menu item at the path, as a person would, and answers the
+    // file dialog it opens with `file`, if one is given.
+    std::optional<std::string> choose(const std::string &what, const std::optional<std::string> &file = {});
 
     std::unique_ptr<QTemporaryDir> home_; // the window's XDG folders
     std::unique_ptr<Window> window_;

@@ -2,7 +2,6 @@
 
 #include "cells/controlid.h"
 
-#include <array>
 #include <cctype>
 
 namespace quarvel::scenario {
@@ -17,41 +16,42 @@ struct Verb {
     std::vector<Arg> args;
 };
 
-const std::array<Verb, 29> &verbs()
-{
-    static const std::array<Verb, 29> table{{
-        {"type", {Arg::Control, Arg::Text}},
-        {"erase", {Arg::Control}},
-        {"pick", {Arg::Control, Arg::Text}},
-        {"tick", {Arg::Control}},
-        {"untick", {Arg::Control}},
-        {"press", {Arg::Control}},
-        {"tab", {}},
-        {"key", {Arg::Key}},
-        {"set", {Arg::Control, Arg::Text}},
-        {"expect", {Arg::Control, Arg::Text}},
-        {"enabled", {Arg::Control}},
-        {"disabled", {Arg::Control}},
-        {"ticked", {Arg::Control}},
-        {"unticked", {Arg::Control}},
-        {"entries", {Arg::Control, Arg::Number}},
-        {"entry", {Arg::Control, Arg::Number, Arg::Text}},
-        {"alert", {Arg::Text, Arg::MaybeText}},
-        {"no-alert", {}},
-        {"focus", {Arg::Control}},
-        {"shot", {Arg::Text}},
-        {"new", {}},
-        {"open", {Arg::Text}},
-        {"save", {Arg::Text}},
-        {"undo", {}},
-        {"redo", {}},
-        {"can-undo", {}},
-        {"cannot-undo", {}},
-        {"can-redo", {}},
-        {"cannot-redo", {}},
-    }};
-    return table;
-}
+const Verb kVerbs[] = {
+    {"type", {Arg::Control, Arg::Text}},
+    {"erase", {Arg::Control}},
+    {"pick", {Arg::Control, Arg::Text}},
+    {"tick", {Arg::Control}},
+    {"untick", {Arg::Control}},
+    {"press", {Arg::Control}},
+    {"tab", {}},
+    {"key", {Arg::Key}},
+    {"set", {Arg::Control, Arg::Text}},
+    {"expect", {Arg::Control, Arg::Text}},
+    {"enabled", {Arg::Control}},
+    {"disabled", {Arg::Control}},
+    {"ticked", {Arg::Control}},
+    {"unticked", {Arg::Control}},
+    {"entries", {Arg::Control, Arg::Number}},
+    {"entry", {Arg::Control, Arg::Number, Arg::Text}},
+    {"alert", {Arg::Text, Arg::MaybeText}},
+    {"no-alert", {}},
+    {"focus", {Arg::Control}},
+    {"shot", {Arg::Text}},
+    {"new", {}},
+    {"open", {Arg::Text}},
+    {"save", {Arg::MaybeText}},
+    {"export", {Arg::Text}},
+    {"menu", {Arg::Text}},
+    {"undo", {}},
+    {"redo", {}},
+    {"can-undo", {}},
+    {"cannot-undo", {}},
+    {"can-redo", {}},
+    {"cannot-redo", {}},
+    {"modified", {}},
+    {"unmodified", {}},
+    {"clipboard", {Arg::Text}},
+};
 
 bool blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -119,7 +119,7 @@ Line parseLine(std::string_view raw, int number)
     step.source = std::string(rest);
     step.verb = word(rest);
     const Verb *verb = nullptr;
-    for (const Verb &v : verbs())
+    for (const Verb &v : kVerbs)
         if (v.name == step.verb)
             verb = &v;
     auto fail = [&](std::string why) {
@@ -137,7 +137,10 @@ Line parseLine(std::string_view raw, int number)
             break;
         if (kind == Arg::Text || kind == Arg::MaybeText) {
             std::string_view after = rest;
-            if (auto q = quoted(after); q && (!last || trim(after).empty())) {
+            const std::optional<std::string> q = quoted(after);
+            if (!q && !rest.empty() && rest.front() == '"')
+                return fail("a quote that is not closed");
+            if (q && (!last || trim(after).empty())) {
                 step.args.push_back(*q);
                 rest = after;
             } else if (last) {

@@ -1,25 +1,38 @@
+#include "app/noticebar.h"
+#include "app/plandocument.h"
 #include "app/planfile.h"
-#include "app/plans.h"
+#include "commands/files.h"
 #include "playing.h"
 
-#include <QAction>
-#include <QFile>
 #include <QKeySequence>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
+#include <functional>
 
 namespace quarvel {
 namespace {
 
 using PlansTest = WindowTest;
+
+// What the line under the menu bar says once the window's unsaved work has
+// been handed to the disk.
+std::string noticeOnceKept(Window &window)
+{
+    EXPECT_TRUE(window.document().finishKeeping(std::chrono::seconds(5)));
+    QCoreApplication::processEvents();
+    return window.notice().text().toStdString();
+}
 
 // A file that is no plan, or no plan this window can show, changes nothing:
 // one "Open Error" box says why.
@@ -47,23 +60,17 @@ TEST_F(PlansTest, BadPlansChangeNothing)
         {"long.quarvel", edited("\"Text35\": \"\"", ("\"Text35\": \"" + std::string(40000, 'x') + "\"").c_str()),
          "gives Text35 a text longer than the window can hold"},
         {"junk.quarvel", {}, "is too large to be a plan"},
-        {"folder.quarvel", {}, "is a folder"},
     };
     ASSERT_EQ(play("type Text35 Kursk"), "");
     const FormState before = window().state();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = folder.filePath(QString::fromLatin1(c.name));
-        if (c.why == std::string("is a folder"))
-            QDir().mkpath(path);
-        else if (c.why == std::string("is too large to be a plan"))
+        if (c.why == std::string("is too large to be a plan"))
             ASSERT_TRUE(put(path, {}) && QFile::resize(path, 100 << 20)); // 100 MB, never read
         else
             ASSERT_TRUE(put(path, c.bytes));
-        if (c.why == std::string("is a folder")) // no file dialog takes a folder for a file
-            window().plans().open(path);
-        else
-            ASSERT_EQ(play("open " + path.toStdString()), "");
+        ASSERT_EQ(play("open " + path.toStdString()), "");
         const QString prompt =
             QStringLiteral("The plan %1 could not be opened: it %2.").arg(path, QLatin1String(c.why));
         EXPECT_EQ(play("alert \"Open Error\" \"" + QString(prompt).replace(u'"', QLatin1String("\\\"")).toStdString() +
@@ -74,27 +81,152 @@ TEST_F(PlansTest, BadPlansChangeNothing)
     }
 }
 
-// A plan saved where the file cannot be written whole leaves the earlier
-// one as it was, and says why.
-TEST_F(PlansTest, ASaveThatCannotBeWrittenWholeLeavesTheEarlierFile)
+// A write that fails leaves what was there and says so: a plan in a "Save
+// Error" box, the window's unsaved work in the line under the menu bar for
+// as long as it cannot be kept.
+TEST_F(PlansTest, WritesThatFailLeaveWhatWasThereAndSaySo)
 {
     QTemporaryDir folder;
-    const std::string path = folder.filePath("plan.quarvel").toStdString();
-    ASSERT_EQ(play("save " + path + "\nset Text35 " + std::string(20000, 'x')), "");
-    const QByteArray earlier = contents(QString::fromStdString(path));
+    player.setFolder(folder.path());
+    ASSERT_EQ(play("save plan.quarvel\nset Text35 " + std::string(20000, 'x')), "");
+    const QByteArray earlier = contents(folder.filePath("plan.quarvel"));
     rlimit was{};
     getrlimit(RLIMIT_FSIZE, &was);
     rlimit small = was;
     small.rlim_cur = 8192;
     const auto xfsz = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const std::string played = play("save " + path);
+    const std::string played = play("type Text36 x\nsave plan.quarvel");
+    const std::string failing = noticeOnceKept(window());
     setrlimit(RLIMIT_FSIZE, &was);
     std::signal(SIGXFSZ, xfsz);
     ASSERT_EQ(played, "");
+    const std::string path = folder.filePath("plan.quarvel").toStdString();
     EXPECT_EQ(play("alert \"Save Error\" \"The plan could not be saved as " + path + ": File too large.\""), "");
     EXPECT_EQ(contents(QString::fromStdString(path)), earlier);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(failing, "Unsaved work cannot be kept: File too large (in " + stateFolder().toStdString() + ")");
+    ASSERT_EQ(play("type Text36 y"), "");
+    EXPECT_EQ(noticeOnceKept(window()), "");
+}
+
+// Only plain files are opened or replaced: a pipe, a socket, a device (made
+// only where the test may, and with the numbers of the null device), a link
+// to one, or a folder is refused, and stays as it was. A link to a plan is
+// followed, and the plan replaced.
+TEST_F(PlansTest, OnlyPlainFilesAreOpenedOrReplaced)
+{
+    QTemporaryDir folder;
+    player.setFolder(folder.path());
+    auto at = [&folder](const char *name) { return QFile::encodeName(folder.filePath(QString::fromLatin1(name))); };
+    const std::function<bool(const char *)> socketAt = [](const char *path) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = ::bind(s, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::close(s);
+        return bound;
+    };
+    const struct {
+        const char *name, *kind;
+        std::function<bool(const char *)> make;
+    } nodes[] = {
+        {"pipe.quarvel", "a named pipe", [](const char *path) { return ::mkfifo(path, 0600) == 0; }},
+        {"socket.quarvel", "a socket", socketAt},
+        {"device.quarvel", "a device",
+         [](const char *path) { return ::mknod(path, S_IFCHR | 0600, makedev(1, 3)) == 0; }},
+        {"to-device.quarvel", "a device", [](const char *path) { return ::symlink("device.quarvel", path) == 0; }},
+        {"folder.quarvel", "a folder", [](const char *path) { return ::mkdir(path, 0700) == 0; }},
+    };
+    for (const auto &node : nodes) {
+        SCOPED_TRACE(node.name);
+        struct stat before {
+        }, after{};
+        if (!node.make(at(node.name)) || ::stat(at(node.name), &before) != 0) {
+            std::printf("%s could not be made here; not tried\n", node.name);
+            continue;
+        }
+        const QString path = folder.filePath(QString::fromLatin1(node.name));
+        const std::string kind =
+            node.kind == std::string("a folder") ? "a folder" : std::string(node.kind) + ", not a plain file";
+        window().document().open(path); // a file dialog takes no folder for a file: asked directly
+        window().document().save(path);
+        EXPECT_EQ(play("alert \"Open Error\" \"The plan " + path.toStdString() + " could not be opened: it is " + kind +
+                       ".\"\nalert \"Save Error\" \"The plan could not be saved as " + path.toStdString() + ": it is " +
+                       std::string(node.kind) + ", not a plain file.\"\nno-alert"),
+                  "");
+        ASSERT_EQ(::stat(at(node.name), &after), 0);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    }
+    ASSERT_EQ(play("open pipe.quarvel\nalert \"Open Error\""), "") << "through the file dialog too";
+
+    ASSERT_EQ(play("save plan.quarvel"), "");
+    ASSERT_EQ(::symlink("plan.quarvel", at("link.quarvel")), 0);
+    ASSERT_EQ(play("type Text35 Kursk\nsave link.quarvel\nexpect Form1 \"link.quarvel — Quarvel\""), "");
+    EXPECT_TRUE(contents(folder.filePath("plan.quarvel")).contains("Kursk"));
+    EXPECT_TRUE(QFileInfo(folder.filePath("link.quarvel")).isSymLink());
+}
+
+// The plan in the window is one thing: Undo and Redo of New and Open bring
+// back its file name and its saved mark with its content, and Save writes
+// the file the title names, and only that. Save As names a plan NAME.quarvel;
+// copies that a save cut short left beside a plan go at its next save.
+TEST_F(PlansTest, UndoAndRedoCarryThePlansName)
+{
+    QTemporaryDir folder;
+    player.setFolder(folder.path());
+    ASSERT_EQ(play("expect Form1 Quarvel\nunmodified\ntype Text35 Brigade\nexpect Form1 \"Untitled* — Quarvel\"\n"
+                   "save brigade\nexpect Form1 \"brigade.quarvel — Quarvel\"\nunmodified\n"
+                   "new\nexpect Form1 Quarvel\nundo\nexpect Form1 \"brigade.quarvel — Quarvel\"\nredo\n"
+                   "type Text35 Draft notes\nopen brigade.quarvel\nundo\nexpect Text35 Draft notes\n"
+                   "expect Form1 \"Untitled* — Quarvel\"\nsave\n"
+                   "redo\nexpect Form1 \"brigade.quarvel — Quarvel\"\ntype Text36 Kursk\n"
+                   "expect Form1 \"brigade.quarvel* — Quarvel\"\nundo\nunmodified"),
+              "");
+    EXPECT_EQ(player.dialogsCancelled(), 1); // Save of the untitled draft asked for a name
+    EXPECT_TRUE(contents(folder.filePath("brigade.quarvel")).contains("\"Text35\": \"Brigade\""));
+
+    const QString copy = folder.filePath(".brigade.quarvel.saving-AbC123");
+    ASSERT_TRUE(put(copy, "{\n    \"format\": \"Quarv"));
+    ASSERT_EQ(play("save\nsave mission.v2\nexpect Form1 \"mission.v2.quarvel — Quarvel\""), "");
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath("mission.v2.quarvel")));
+}
+
+// Every window keeps its own unsaved work, and what one left is there for
+// the next: listed newest first, unreadable work with its reason; Reopen
+// Last Session brings back the newest as a step, unsaved. Saved work is not
+// kept, and work taken into a window is kept there, not twice.
+TEST_F(PlansTest, EveryWindowKeepsItsOwnUnsavedWork)
+{
+    QTemporaryDir folder;
+    player.setFolder(folder.path());
+    ASSERT_EQ(makeFolder(stateFolder()), "");
+    ASSERT_TRUE(put(stateFolder() + QStringLiteral("/damaged-1.quarvel"), "{\"format\": \"Quarvel plan\""));
+    ASSERT_EQ(play("type Text35 W1 important"), "");
+    player.newWindow(true); // the window ends; the next starts in the same folders
+    ASSERT_EQ(play("type Text35 x"), "");
+    player.newWindow(true);
+    ASSERT_EQ(play("type Text36 Hill 112\nsave saved.quarvel"), "");
+    player.newWindow(true);
+
+    EXPECT_EQ(window().notice().text(), "Unsaved work from an earlier session is kept: 3 plans.");
+    std::vector<KeptState> kept = window().document().keptStates();
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].state->texts[index(Id::Text35)], "x");
+    EXPECT_EQ(kept[1].state->texts[index(Id::Text35)], "W1 important");
+    EXPECT_EQ(kept[2].why, "is cut short");
+    EXPECT_EQ(window().document().recentPlans(), QStringList{folder.filePath("saved.quarvel")});
+
+    ASSERT_EQ(play("menu File › Reopen Last Session\nexpect Text35 x\nexpect Form1 \"Untitled* — Quarvel\"\nmodified"),
+              "");
+    EXPECT_EQ(noticeOnceKept(window()), "Unsaved work from an earlier session is kept: 2 plans.");
+    kept = window().document().keptStates();
+    ASSERT_EQ(kept.size(), 2u);
+    window().document().discard(kept[1]);
+    EXPECT_EQ(window().document().keptStates().size(), 1u);
+    ASSERT_EQ(play("undo\nexpect Form1 Quarvel\nunmodified"), "");
 }
 
 // The menus' keys work wherever the focus is, a text box's too: Undo takes
@@ -111,34 +243,17 @@ TEST_F(PlansTest, TheMenusKeysWorkWhereverTheFocusIs)
     EXPECT_EQ(player.dialogsCancelled(), 1);
 }
 
-// Open Recent keeps the last plans that still exist; the last session comes
-// back from the recovery file, after a kill as after Exit.
-TEST_F(PlansTest, RecentPlansAndTheLastSession)
+// Quarvel's folders follow the XDG rules: a relative folder is no folder,
+// and without $HOME the home folder is the one the user database gives.
+TEST(Folders, FollowTheXdgRulesAndNeverTheRoot)
 {
-    QTemporaryDir folder;
-    const QString gone = folder.filePath("gone.quarvel"), kept = folder.filePath("kept.quarvel");
-    ASSERT_EQ(play("save " + gone.toStdString() + "\ntype Text36 Hill 112\nsave " + kept.toStdString()), "");
-    QFile::remove(gone);
-    QMenu *recent = nullptr;
-    for (QMenu *menu : window().menuBar()->findChildren<QMenu *>())
-        if (menu->title() == QStringLiteral("Open &Recent"))
-            recent = menu;
-    ASSERT_NE(recent, nullptr);
-    emit recent->aboutToShow();
-    ASSERT_EQ(recent->actions().size(), 1);
-    EXPECT_EQ(recent->actions()[0]->text(), kept);
-
-    const FormState session = window().state();
-    player.newWindow(true); // in the folders the last window kept its recovery file in
-    EXPECT_EQ(play("expect Text36 \"\""), "");
-    QAction *reopen = nullptr;
-    for (QAction *item : window().menuBar()->findChildren<QAction *>())
-        if (item->text() == QStringLiteral("Reopen &Last Session"))
-            reopen = item;
-    ASSERT_TRUE(reopen && reopen->isEnabled());
-    reopen->trigger();
-    EXPECT_TRUE(window().state() == session);
-    EXPECT_EQ(play("expect Text36 Hill 112\ncan-undo"), "");
+    const QByteArray home = qgetenv("HOME"), state = qgetenv("XDG_STATE_HOME");
+    qunsetenv("HOME");
+    qputenv("XDG_STATE_HOME", "relative/state");
+    const QString found = stateFolder();
+    qputenv("HOME", home);
+    qputenv("XDG_STATE_HOME", state);
+    EXPECT_EQ(found, QFile::decodeName(::getpwuid(::getuid())->pw_dir) + QStringLiteral("/.local/state/quarvel"));
 }
 
 } // namespace
