@@ -1,24 +1,32 @@
-// Saving and opening a plan, and the memory of Undo.
+// Saving, opening and keeping a plan, and the memory of Undo.
 //
 // build/bench/plans_bench: the time to save and to open the largest plan a
 // planner makes (every row of every section filled, the header's boxes full
 // to the last character they take), and one with every text, counts
-// included, as long as a box takes; then the heap a history of 1,000 picks
-// holds.
+// included, as long as a box takes; what keeping the window's unsaved work
+// costs the window's thread at each step; then the heap a history of 1,000
+// picks holds, and the memory of 100 cycles of Open and New of the fullest
+// plan in the window (offscreen).
 
+#include "app/keeper.h"
+#include "app/plandocument.h"
 #include "app/planfile.h"
+#include "app/window.h"
 #include "cells/history.h"
 #include "cells/memorycells.h"
 #include "commands/routes.h"
 #include "rows/sections.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <cstdio>
+#include <fstream>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -76,6 +84,19 @@ void text(benchmark::State &bench, FormState (*plan)())
 }
 BENCHMARK_CAPTURE(text, fullest, fullestPlan)->Unit(benchmark::kMillisecond);
 
+// What a step costs the window's thread for its unsaved work to be kept:
+// the hand-over to the keeper, which writes it on its own thread.
+void keep(benchmark::State &bench, FormState (*plan)())
+{
+    const FormState state = plan();
+    QTemporaryDir folder;
+    Keeper keeper(folder.path());
+    for (auto _ : bench)
+        keeper.keep(1, Keeper::Work{state, QString()});
+    keeper.finish(std::chrono::seconds(10));
+}
+BENCHMARK_CAPTURE(keep, filled, filledPlan)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_CAPTURE(save, filled, filledPlan)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(open, filled, filledPlan)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(save, fullest, fullestPlan)->Unit(benchmark::kMillisecond);
@@ -106,6 +127,50 @@ void undoMemory()
                 double(after - before) / 1024);
 }
 
+// The process's memory now and at its peak, in kB.
+std::pair<long, long> memoryKb()
+{
+    std::ifstream status("/proc/self/status");
+    long now = 0, peak = 0;
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            now = std::stol(line.substr(6));
+        if (line.rfind("VmHWM:", 0) == 0)
+            peak = std::stol(line.substr(6));
+    }
+    return {now, peak};
+}
+
+// 100 cycles of Open and New of the fullest plan in the window: Undo keeps
+// what its bound allows, whatever the texts.
+void openAndNewMemory(int argc, char **argv)
+{
+    QTemporaryDir folder;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("state"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString plan = folder.filePath(QStringLiteral("fullest.quarvel"));
+    QString why;
+    writePlanFile(plan, fullestPlan(), why);
+    Window window;
+    window.load();
+    window.show();
+    QApplication::processEvents();
+    const auto [before, peakBefore] = memoryKb();
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        window.document().open(plan);
+        window.document().startAfresh();
+        QApplication::processEvents();
+    }
+    window.document().finishKeeping(std::chrono::seconds(10));
+    const auto [after, peak] = memoryKb();
+    std::printf("100 cycles of Open and New of the fullest plan: %ld kB resident before, %ld kB after, %ld kB at the "
+                "peak (%ld kB before)\n",
+                before, after, peak, peakBefore);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,5 +178,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     undoMemory();
+    openAndNewMemory(argc, argv);
     return 0;
 }

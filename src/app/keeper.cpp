@@ -83,6 +83,15 @@ std::vector<KeptState> keptStates(const QString &folder, std::size_t most)
     return found;
 }
 
+int countKept(const QString &folder, int most)
+{
+    const QByteArray path = encodeName(folder);
+    int found = 0;
+    for (const QByteArray &name : namesIn(path))
+        found += name.endsWith(kSuffix) && !held(path + '/' + windowOf(name) + kMarkSuffix);
+    return std::min(found, most);
+}
+
 void removeKept(const QString &file)
 {
     removeWhole(file);
@@ -218,10 +227,14 @@ void Keeper::Shared::run(const std::shared_ptr<Shared> &s)
     }
 }
 
-Keeper::Keeper(const QString &folder) : shared_(std::make_shared<Shared>())
+Keeper::Keeper(const QString &folder) : shared_(std::make_shared<Shared>()) { shared_->folder = folder; }
+
+// The thread starts when there is first something to write or to look for:
+// a window that is only looked at never has one.
+void Keeper::start()
 {
-    shared_->folder = folder;
-    thread_ = std::thread(&Shared::run, shared_);
+    if (!thread_.joinable())
+        thread_ = std::thread(&Shared::run, shared_);
 }
 
 Keeper::~Keeper()
@@ -232,6 +245,8 @@ Keeper::~Keeper()
         shared_->stopping = true;
     }
     shared_->wake.notify_all();
+    if (!thread_.joinable())
+        return;
     if (finish(std::chrono::seconds(1)))
         thread_.join();
     else
@@ -240,6 +255,10 @@ Keeper::~Keeper()
 
 void Keeper::keep(int slot, std::optional<Work> work)
 {
+    if (!work && !everGiven_.count(slot))
+        return; // nothing was kept for it
+    everGiven_.insert(slot);
+    start();
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->given[slot] = std::move(work);
@@ -255,6 +274,7 @@ void Keeper::takeIn(const QString &keptFile)
 
 void Keeper::look()
 {
+    start();
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->looking = true;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct KeptState {
 // The kept work in the folder that no running window owns, newest first.
 // Beyond the `most` newest, kept work is removed.
 std::vector<KeptState> keptStates(const QString &folder, std::size_t most = 20);
+
+// How much kept work keptStates would list, without reading it.
+int countKept(const QString &folder, int most = 20);
 
 // Removes kept work, and the mark of the window that kept it once nothing of
 // that window's is left.
@@ -70,9 +74,12 @@ public:
     const QString &folder() const;
 
 private:
+    void start();
+
     struct Shared;
     std::shared_ptr<Shared> shared_;
     std::thread thread_;
+    std::set<int> everGiven_; // slots given work, whose files may be there
 };
 
 } // namespace quarvel

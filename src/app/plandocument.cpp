@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 
 namespace quarvel {
 namespace {
@@ -70,19 +71,23 @@ QString stateFolder()
 PlanDocument::PlanDocument(Window &window, NoticeBar &notice) : window_(window), notice_(notice), keeper_(stateFolder())
 {
     keeper_.report(
-        this, [this](const QString &why) { notice_.setFailure(why); },
-        [this](int found) {
-            canReopen_ = found > 0;
-            notice_.setKept(found);
-            emit changed();
-        });
-    keeper_.look();
+        this, [this](const QString &why) { notice_.setFailure(why); }, [this](int found) { foundKept(found); });
+    // What earlier windows left is counted once the window is up, and only
+    // read when the person asks for it.
+    QTimer::singleShot(0, this, [this] { foundKept(countKept(keeper_.folder())); });
     connect(&window, &Window::stepped, this, &PlanDocument::update);
 }
 
 PlanDocument::~PlanDocument()
 {
     window_.state(); // a step not yet recorded is kept too
+}
+
+void PlanDocument::foundKept(int found)
+{
+    canReopen_ = found > 0;
+    notice_.setKept(found);
+    emit changed();
 }
 
 std::string PlanDocument::document() const { return std::to_string(slot_) + '\n' + encodeName(file_).toStdString(); }
@@ -191,11 +196,14 @@ void PlanDocument::discard(const KeptState &kept)
 
 void PlanDocument::reopenLastSession()
 {
-    for (const KeptState &kept : keptStates())
-        if (kept.state)
-            return recover(kept);
+    const std::vector<KeptState> kept = keptStates();
+    for (const KeptState &newest : kept)
+        if (newest.state)
+            return recover(newest);
     canReopen_ = false;
-    notice_.say(tr("No unsaved work from an earlier session is left to reopen."));
+    notice_.say(kept.empty()
+                    ? tr("No unsaved work from an earlier session is left to reopen.")
+                    : tr("The unsaved work kept from an earlier session cannot be read: it %1.").arg(kept.front().why));
     emit changed();
 }
 

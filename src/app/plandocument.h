@@ -68,6 +68,7 @@ signals:
     void changed();
 
 private:
+    void foundKept(int found);
     void moveTo(const FormState &state, const QString &file);
     std::string document() const;
     void adopt(const std::string &document);

@@ -207,7 +207,7 @@ QString unescapeName(const QByteArray &text) { return decodeName(QByteArray::fro
 bool exists(const QString &file)
 {
     struct stat st {};
-    return ::lstat(encodeName(file).constData(), &st) == 0;
+    return ::stat(encodeName(file).constData(), &st) == 0;
 }
 
 std::optional<QByteArray> readWhole(const QString &file, qint64 most, QString &why)

@@ -31,7 +31,7 @@ QByteArray encodeName(const QString &name);
 QByteArray escapeName(const QString &name);
 QString unescapeName(const QByteArray &text);
 
-// Whether something of that name exists.
+// Whether something of that name exists (a link, what it leads to).
 bool exists(const QString &file);
 
 // The bytes of a plain file, at most `most` + 1 of them, read without ever
