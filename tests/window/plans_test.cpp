@@ -189,7 +189,9 @@ TEST_F(PlansTest, UndoAndRedoCarryThePlansName)
 
     const QString copy = folder.filePath(".brigade.quarvel.saving-AbC123");
     ASSERT_TRUE(put(copy, "{\n    \"format\": \"Quarv"));
-    ASSERT_EQ(play("save\nsave mission.v2\nexpect Form1 \"mission.v2.quarvel — Quarvel\""), "");
+    ASSERT_EQ(play("save\ntype Text36 x\nsave mission.v2\nexpect Form1 \"mission.v2.quarvel — Quarvel\"\n"
+                   "type Text36 y\nundo\nunmodified\nexpect Text36 x"),
+              "");
     EXPECT_FALSE(QFileInfo::exists(copy));
     EXPECT_TRUE(QFileInfo::exists(folder.filePath("mission.v2.quarvel")));
 }
@@ -197,7 +199,8 @@ TEST_F(PlansTest, UndoAndRedoCarryThePlansName)
 // Every window keeps its own unsaved work, and what one left is there for
 // the next: listed newest first, unreadable work with its reason; Reopen
 // Last Session brings back the newest as a step, unsaved. Saved work is not
-// kept, and work taken into a window is kept there, not twice.
+// kept, a draft that a plan replaced is, and work taken into a window is
+// kept there, not twice.
 TEST_F(PlansTest, EveryWindowKeepsItsOwnUnsavedWork)
 {
     QTemporaryDir folder;
@@ -206,9 +209,9 @@ TEST_F(PlansTest, EveryWindowKeepsItsOwnUnsavedWork)
     ASSERT_TRUE(put(stateFolder() + QStringLiteral("/damaged-1.quarvel"), "{\"format\": \"Quarvel plan\""));
     ASSERT_EQ(play("type Text35 W1 important"), "");
     player.newWindow(true); // the window ends; the next starts in the same folders
-    ASSERT_EQ(play("type Text35 x"), "");
-    player.newWindow(true);
     ASSERT_EQ(play("type Text36 Hill 112\nsave saved.quarvel"), "");
+    player.newWindow(true);
+    ASSERT_EQ(play("type Text35 x\nopen saved.quarvel"), ""); // the draft is kept apart from the plan
     player.newWindow(true);
 
     EXPECT_EQ(window().notice().text(), "Unsaved work from an earlier session is kept: 3 plans.");
