@@ -55,15 +55,25 @@ std::vector<QByteArray> namesIn(const QByteArray &folder)
     return names;
 }
 
+// The names of the kept work in the folder that no running window owns.
+std::vector<QByteArray> unowned(const QByteArray &folder)
+{
+    std::vector<QByteArray> names = namesIn(folder);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&folder](const QByteArray &name) {
+                                   return !name.endsWith(kSuffix) || held(folder + '/' + windowOf(name) + kMarkSuffix);
+                               }),
+                names.end());
+    return names;
+}
+
 } // namespace
 
 std::vector<KeptState> keptStates(const QString &folder, std::size_t most)
 {
     const QByteArray path = encodeName(folder);
     std::vector<KeptState> found;
-    for (const QByteArray &name : namesIn(path)) {
-        if (!name.endsWith(kSuffix) || held(path + '/' + windowOf(name) + kMarkSuffix))
-            continue;
+    for (const QByteArray &name : unowned(path)) {
         KeptState kept;
         kept.file = decodeName(path + '/' + name);
         struct stat st {};
@@ -85,11 +95,7 @@ std::vector<KeptState> keptStates(const QString &folder, std::size_t most)
 
 int countKept(const QString &folder, int most)
 {
-    const QByteArray path = encodeName(folder);
-    int found = 0;
-    for (const QByteArray &name : namesIn(path))
-        found += name.endsWith(kSuffix) && !held(path + '/' + windowOf(name) + kMarkSuffix);
-    return std::min(found, most);
+    return std::min(int(unowned(encodeName(folder)).size()), most);
 }
 
 void removeKept(const QString &file)
@@ -144,15 +150,18 @@ struct Keeper::Shared {
             const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd < 0 && errno == EEXIST)
                 continue;
-            if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                const QString why = QString::fromLocal8Bit(std::strerror(errno));
-                if (fd >= 0)
-                    ::close(fd);
-                return why;
+            if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                mark = fd;
+                break;
             }
-            mark = fd;
+            const QString why = QString::fromLocal8Bit(std::strerror(errno));
+            if (fd >= 0) {
+                ::unlink(file.constData());
+                ::close(fd);
+            }
+            return why;
         }
-        return QString();
+        return mark >= 0 ? QString() : QStringLiteral("no name of its own could be found for this window's work");
     }
 
     QString write(int slot, const Work &work)

@@ -170,8 +170,8 @@ wait "$app" 2>/dev/null || true
 app=$other
 other=""
 type_more "$second" " two"
-xdotool key --clearmodifiers ctrl+q # at once: the last keys are kept on the way out
-ended "Ctrl+Q in the second of two windows, straight after typing"
+xdotool key --clearmodifiers ctrl+q # at once, without waiting for the work to be kept
+ended "Ctrl+Q in the second of two windows"
 alpha=$(kept_with "Alpha one")
 bravo=$(kept_with "Bravo two")
 [ -n "$bravo" ] || fail "the second window's last typing is not kept"
