@@ -40,6 +40,7 @@ RecoverDialog::RecoverDialog(PlanDocument &document, QWidget *parent) : QDialog(
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->header()->setStretchLastSection(false);
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     none_ = new QLabel(tr("No unsaved work is kept."), this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -79,7 +80,6 @@ void RecoverDialog::fill()
     list_->setCurrentItem(list_->topLevelItem(0));
     recover_->setEnabled(chosen() && chosen()->state);
     discard_->setEnabled(chosen());
-    list_->resizeColumnToContents(0);
 }
 
 const KeptState *RecoverDialog::chosen() const
