@@ -93,10 +93,7 @@ std::vector<KeptState> keptStates(const QString &folder, std::size_t most)
     return found;
 }
 
-int countKept(const QString &folder, int most)
-{
-    return std::min(int(unowned(encodeName(folder)).size()), most);
-}
+int countKept(const QString &folder, int most) { return std::min(int(unowned(encodeName(folder)).size()), most); }
 
 void removeKept(const QString &file)
 {

@@ -166,6 +166,8 @@ Window::~Window()
     // The document keeps the window's last step while the window is whole.
     menus_.reset();
     document_.reset();
+    // Closing the window moves the focus, once this part of it has gone.
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void Window::build()

@@ -206,7 +206,11 @@ TEST_F(PlansTest, EveryWindowKeepsItsOwnUnsavedWork)
     QTemporaryDir folder;
     player.setFolder(folder.path());
     ASSERT_EQ(makeFolder(stateFolder()), "");
-    ASSERT_TRUE(put(stateFolder() + QStringLiteral("/damaged-1.quarvel"), "{\"format\": \"Quarvel plan\""));
+    QFile damaged(stateFolder() + QStringLiteral("/damaged-1.quarvel"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("{\"format\": \"Quarvel plan\"") > 0 &&
+                damaged.flush());
+    damaged.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime); // the oldest
+    damaged.close();
     QTest::keyClicks(window().widget(Id::Text35), "W1 important"); // keys the window has not made a step of yet
     player.newWindow(true); // the window ends; the next starts in the same folders
     ASSERT_EQ(play("type Text36 Hill 112\nsave saved.quarvel"), "");
@@ -217,6 +221,7 @@ TEST_F(PlansTest, EveryWindowKeepsItsOwnUnsavedWork)
     EXPECT_EQ(window().notice().text(), "Unsaved work from an earlier session is kept: 3 plans.");
     std::vector<KeptState> kept = window().document().keptStates();
     ASSERT_EQ(kept.size(), 3u);
+    ASSERT_TRUE(kept[0].state && kept[1].state);
     EXPECT_EQ(kept[0].state->texts[index(Id::Text35)], "x");
     EXPECT_EQ(kept[1].state->texts[index(Id::Text35)], "W1 important");
     EXPECT_EQ(kept[2].why, "is cut short");
