@@ -88,13 +88,13 @@ grep -qx 'Usage: /usr/bin/quarvel \[options\] \[plan\]' <<<"$said" || fail "quar
 
 # The installed program comes up offscreen with a plan named on the command
 # line, opens it (it joins the recent plans in the settings) and stays up.
-# Its settings and recovery file go to a folder of the test's own.
+# Its settings and unsaved work go to a folder of the test's own.
 home=$(mktemp -d)
 cp tests/desktop/hill-402.quarvel "$home/"
 XDG_CONFIG_HOME=$home XDG_STATE_HOME=$home QT_QPA_PLATFORM=offscreen /usr/bin/quarvel "$home/hill-402.quarvel" \
   >"$home/log" 2>&1 &
 pid=$!
-opened() { grep -qx "recent=$home/hill-402.quarvel" "$home/quarvel/quarvel.conf" 2>/dev/null; }
+opened() { grep -qF "\"$home/hill-402.quarvel\"" "$home/quarvel/recent-plans.json" 2>/dev/null; }
 for _ in $(seq 100); do
   opened || ! kill -0 "$pid" 2>/dev/null && break
   sleep 0.1

@@ -22,10 +22,11 @@ class Menus;
 class NoticeBar;
 class PlanDocument;
 
-// The one window: a menu bar, a line for notices, and the form. Every control of the form is
-// built from the design table; the visible ones are widgets, the hidden ones
-// plain cells. The window is the engine's cells: handlers read and write the
-// widgets' texts. Each person's action is a step that Undo takes back.
+// The one window: a menu bar, a line for notices, and the form. Every
+// control of the form is built from the design table; the visible ones are
+// widgets, the hidden ones plain cells. The window is the engine's cells:
+// handlers read and write the widgets' texts. Each person's action is a step
+// that Undo takes back.
 class Window : public QWidget, public Cells, private QAbstractNativeEventFilter {
     Q_OBJECT
 
