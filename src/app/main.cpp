@@ -13,17 +13,35 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
 
-bool hasDisplay()
+const char *const kElsewhere = "start it from a desktop session, or without one under a virtual display: "
+                               "xvfb-run quarvel";
+
+const char *setting(const char *name)
 {
-    auto set = [](const char *name) {
-        const char *v = std::getenv(name);
-        return v && *v;
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+    const char *v = std::getenv(name);
+    return v && *v ? v : nullptr;
+}
+
+// While the application connects to the display. Qt ends the program with
+// an abort when no display can be reached, after lines of its own: one line
+// names the display instead, and the program ends with status 1.
+void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        if (const char *tried = setting("DISPLAY") ? setting("DISPLAY") : setting("WAYLAND_DISPLAY"))
+            std::fprintf(stderr, "quarvel: the display \"%s\" cannot be reached; %s\n", tried, kElsewhere);
+        else
+            std::fprintf(stderr, "quarvel: no display to show the window on; %s\n", kElsewhere);
+        std::_Exit(1);
+    }
+    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+        return; // the platform's own account of it, said in that one line
+    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
 }
 
 // The plan named on the command line, if any; --help and --version answer
@@ -57,10 +75,8 @@ QString planToOpen(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     const QString plan = planToOpen(argc, argv);
-    if (!hasDisplay()) {
-        std::fputs("quarvel: no display to show the window on; start it from a desktop session, "
-                   "or without one under a virtual display: xvfb-run build/quarvel\n",
-                   stderr);
+    if (!setting("QT_QPA_PLATFORM") && !setting("DISPLAY") && !setting("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "quarvel: no display to show the window on; %s\n", kElsewhere);
         return 1;
     }
     // A file size limit (ulimit -f) makes a write that passes it fail, to be
@@ -71,7 +87,9 @@ int main(int argc, char *argv[])
     // the first text is measured: on a second core while Qt connects to the
     // display, rather than after it.
     std::thread fonts(FcInit);
+    const QtMessageHandler before = qInstallMessageHandler(whileConnecting);
     QApplication app(argc, argv);
+    qInstallMessageHandler(before);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setStyle(new quarvel::WindowStyle);
     fonts.join();
