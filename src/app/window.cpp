@@ -384,14 +384,26 @@ void Window::setText(Id id, std::string_view text)
         emit captionWritten(id);
     } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
         edit->setText(qs(text)); // its change handler runs here when the text changes
+        showStart(edit, edit);
     } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
-        if (combo->isEditable())
+        if (combo->isEditable()) {
             combo->setEditText(qs(text));
-        else
+            showStart(combo, combo->lineEdit());
+        } else {
             combo->setCurrentIndex(combo->findText(qs(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        }
     } else if (auto *button = qobject_cast<QPushButton *>(w)) {
         button->setText(qs(text));
     }
+}
+
+// A text the program puts in a box or a list shows from its beginning, as a
+// pick does, unless the person is typing there: a whole state put in place
+// (Open, Undo) shows every one from its beginning.
+void Window::showStart(QWidget *box, QLineEdit *field) const
+{
+    if (restoring_ || !(box->hasFocus() || field->hasFocus()))
+        field->setCursorPosition(0);
 }
 
 bool Window::ticked(Id check) const

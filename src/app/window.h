@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+class QLineEdit;
 class QMenuBar;
 
 namespace quarvel {
@@ -103,6 +104,7 @@ private:
     void deliver(Id control, Event event);
     void settle();
     void moveTo(const FormState &state);
+    void showStart(QWidget *box, QLineEdit *field) const;
 
     QWidget *form_ = nullptr;
     QMenuBar *menuBar_ = nullptr;

@@ -172,5 +172,18 @@ TEST_F(WindowTest, WhatAStepLeavesIsHandledBeforeTheNext)
     }
 }
 
+// A text put in a box or a list by Open or Undo shows from its beginning, as
+// a pick does.
+TEST_F(WindowTest, TextsPutInPlaceShowTheirBeginning)
+{
+    ASSERT_EQ(play("pick Combo2 Deliberate Attack\ntype Text10 2\npick Combo33 ZIL Medium Truck\n"
+                   "type Text35 Kursk salient, northern face\nnew\nundo\nexpect Combo33 ZIL Medium Truck"),
+              "");
+    for (QLineEdit *field : window().findChildren<QLineEdit *>()) {
+        if (!field->text().isEmpty())
+            EXPECT_EQ(field->cursorPosition(), 0) << field->text().toStdString();
+    }
+}
+
 } // namespace
 } // namespace quarvel
