@@ -180,8 +180,9 @@ TEST_F(WindowTest, TextsPutInPlaceShowTheirBeginning)
                    "type Text35 Kursk salient, northern face\nnew\nundo\nexpect Combo33 ZIL Medium Truck"),
               "");
     for (QLineEdit *field : window().findChildren<QLineEdit *>()) {
-        if (!field->text().isEmpty())
+        if (!field->text().isEmpty()) {
             EXPECT_EQ(field->cursorPosition(), 0) << field->text().toStdString();
+        }
     }
 }
 
