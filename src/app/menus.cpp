@@ -50,25 +50,31 @@ public:
 
 Menus::Menus(Window &window, PlanDocument &document) : window_(window), document_(document)
 {
+    // Each item takes every key the desktop gives its command: Redo is
+    // Ctrl+Shift+Z as well as Ctrl+Y.
+    auto keys = [](QAction *item, QKeySequence::StandardKey key) {
+        item->setShortcuts(key);
+        return item;
+    };
     QMenuBar *bar = window.menuBar();
     QMenu *file = bar->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, &document, &PlanDocument::startAfresh);
-    file->addAction(tr("&Open…"), QKeySequence::Open, this, &Menus::openChosen);
+    keys(file->addAction(tr("&New"), &document, &PlanDocument::startAfresh), QKeySequence::New);
+    keys(file->addAction(tr("&Open…"), this, &Menus::openChosen), QKeySequence::Open);
     recent_ = file->addMenu(tr("Open &Recent"));
     connect(recent_, &QMenu::aboutToShow, this, &Menus::fillRecent);
-    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { saveChosen(false); });
-    file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, [this] { saveChosen(true); });
+    keys(file->addAction(tr("&Save"), this, [this] { saveChosen(false); }), QKeySequence::Save);
+    keys(file->addAction(tr("Save &As…"), this, [this] { saveChosen(true); }), QKeySequence::SaveAs);
     file->addAction(tr("&Export as PDF…"), this, &Menus::exportPdf);
     file->addAction(tr("Re&cover Unsaved Plans…"), this, &Menus::recoverChosen);
     reopen_ = file->addAction(tr("Reopen &Last Session"), &document, &PlanDocument::reopenLastSession);
     file->addSeparator();
-    file->addAction(tr("&Print"), QKeySequence::Print, this, [this] { press(window_, Id::Command1); });
+    keys(file->addAction(tr("&Print"), this, [this] { press(window_, Id::Command1); }), QKeySequence::Print);
     file->addSeparator();
-    file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { press(window_, Id::Command3); });
+    keys(file->addAction(tr("&Quit"), this, [this] { press(window_, Id::Command3); }), QKeySequence::Quit);
 
     QMenu *edit = bar->addMenu(tr("&Edit"));
-    undo_ = edit->addAction(tr("&Undo"), QKeySequence::Undo, &document, &PlanDocument::undo);
-    redo_ = edit->addAction(tr("&Redo"), QKeySequence::Redo, &document, &PlanDocument::redo);
+    undo_ = keys(edit->addAction(tr("&Undo"), &document, &PlanDocument::undo), QKeySequence::Undo);
+    redo_ = keys(edit->addAction(tr("&Redo"), &document, &PlanDocument::redo), QKeySequence::Redo);
 
     QMenu *help = bar->addMenu(tr("&Help"));
     help->addAction(tr("&About Quarvel"), this, [this] {

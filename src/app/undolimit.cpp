@@ -23,7 +23,38 @@ std::pair<qsizetype, qsizetype> sharedEnds(const QString &a, const QString &b)
     return {start, end};
 }
 
+// The cursor and the selection of a box, to be put back after its text is
+// set again.
+struct Selection {
+    int cursor, start, length;
+    explicit Selection(const QLineEdit *box)
+        : cursor(box->cursorPosition()), start(box->selectionStart()), length(box->selectionLength())
+    {
+    }
+    void restore(QLineEdit *box) const
+    {
+        if (length == 0)
+            box->setCursorPosition(cursor);
+        else if (cursor == start)
+            box->setSelection(start + length, -length);
+        else
+            box->setSelection(start, length);
+    }
+};
+
 } // namespace
+
+void UndoLimit::forget(QLineEdit *box)
+{
+    if (!box->isUndoAvailable() && !box->isRedoAvailable())
+        return;
+    const Selection selection(box);
+    const QSignalBlocker quiet(box);
+    box->setText(box->text()); // which empties the history
+    selection.restore(box);
+    if (auto *limit = box->findChild<UndoLimit *>(QString(), Qt::FindDirectChildrenOnly))
+        limit->records_ = 0;
+}
 
 UndoLimit::UndoLimit(QLineEdit *box) : QObject(box), box_(box), after_(box->text())
 {
@@ -53,9 +84,7 @@ void UndoLimit::restart()
     restarting_ = false;
     if (!box_->isUndoAvailable() || box_->isRedoAvailable() || box_->text() != after_)
         return;
-    const int cursor = box_->cursorPosition();
-    const int selected = box_->selectionStart();
-    const int length = box_->selectionLength();
+    const Selection selection(box_);
 
     // Nothing has changed for the window when this is done: the text, the
     // cursor and the selection are as they were, and no handler runs.
@@ -64,12 +93,7 @@ void UndoLimit::restart()
     box_->setText(before_); // which empties the history
     box_->setSelection(int(start), int(before_.size() - start - end));
     box_->insert(after_.mid(start, after_.size() - start - end));
-    if (length == 0)
-        box_->setCursorPosition(cursor);
-    else if (cursor == selected)
-        box_->setSelection(selected + length, -length);
-    else
-        box_->setSelection(selected, length);
+    selection.restore(box_);
     records_ = before_.size() + after_.size() - 2 * (start + end);
 }
 

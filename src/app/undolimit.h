@@ -19,6 +19,12 @@ public:
 
     explicit UndoLimit(QLineEdit *box);
 
+    // Empties the box's history, leaving its text, cursor and selection as
+    // they are; no handler runs. The window does so where a stretch of
+    // typing ends, so that the box's own Undo never reaches past what the
+    // window's Undo takes back as one step.
+    static void forget(QLineEdit *box);
+
 private:
     void changed(const QString &text);
     void restart();

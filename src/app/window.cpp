@@ -202,10 +202,11 @@ void Window::build()
         case Kind::List:
             w = makeList(*d, form_, *standIn);
             w->installEventFilter(noWheel);
-            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit()) {
+            // The list has the focus and hands its keys to its edit field
+            // itself, past that field's filters.
+            w->installEventFilter(this);
+            if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit())
                 new UndoLimit(field);
-                field->installEventFilter(this);
-            }
             break;
         case Kind::CheckBox:
             w = new QCheckBox(form_);
@@ -246,7 +247,7 @@ void Window::connectEvents()
         }
     }
     // A stretch of typing ends where the person turns to another control.
-    connect(qApp, &QApplication::focusChanged, this, [this] { typing_.reset(); });
+    connect(qApp, &QApplication::focusChanged, this, &Window::endStretch);
 }
 
 // An event that reaches the window with no handler running is a person's
@@ -281,6 +282,8 @@ void Window::settle()
     const FormState now = stateOf(*this);
     const bool joined = typingOnly_ && typing_ && typing_ == typed_;
     history_.record(current_, now, joined);
+    if (typing_ != (typingOnly_ ? typed_ : std::nullopt))
+        endStretch();
     typing_ = typingOnly_ ? typed_ : std::nullopt;
     if (now != current_) {
         current_ = now;
@@ -292,6 +295,20 @@ const FormState &Window::state()
 {
     settle();
     return current_;
+}
+
+// The box typed into keeps no Undo of its own beyond the stretch: its own
+// Undo (its menu's) would otherwise take back typing that the window's Undo
+// takes back with the steps after it.
+void Window::endStretch()
+{
+    if (typing_)
+        if (QWidget *w = widget(*typing_)) {
+            auto *combo = qobject_cast<QComboBox *>(w);
+            if (QLineEdit *field = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(w))
+                UndoLimit::forget(field);
+        }
+    typing_.reset();
 }
 
 void Window::moveTo(const FormState &state)

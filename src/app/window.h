@@ -65,7 +65,7 @@ public:
     // Where in its history the window stands (History::position).
     std::uint64_t position() const { return history_.position(); }
     // Typing on starts a step of its own, rather than joining the last.
-    void endStretch() { typing_.reset(); }
+    void endStretch();
 
     using QWidget::setEnabled;
     std::string text(Id id) const override;

@@ -130,13 +130,17 @@ TEST_F(WindowTest, ACutEntryIsItsListsTooltip)
 }
 
 // A text box keeps what it takes to undo within bounds, however much is
-// pasted into it and deleted again, and ordinary editing still undoes.
+// pasted into it and deleted again, and ordinary editing still undoes; once
+// the stretch of typing is over, the box's own Undo has nothing left that
+// the window's would not take back with the steps after it.
 TEST_F(WindowTest, UndoKeepsWithinBounds)
 {
     auto *box = qobject_cast<QLineEdit *>(window().widget(Id::Text35));
     EXPECT_EQ(play("type Text35 Kursk 1943\nerase Text35"), "");
     box->undo();
     EXPECT_EQ(box->text(), "Kursk 1943");
+    EXPECT_EQ(play("type Text36 Orel"), "");
+    EXPECT_FALSE(box->isUndoAvailable());
 
     QApplication::clipboard()->setText(QString(32000, u'x'));
     box->setFocus();
