@@ -18,12 +18,20 @@
 #include <QPdfWriter>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 #include <cups/cups.h>
 
+#include <sys/socket.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace quarvel {
 
@@ -32,8 +40,8 @@ namespace {
 // How long the print service may keep Print waiting for an answer before
 // Print gives up on it.
 constexpr qint64 kPatienceMs = 10000;
-// How often the window is painted while Print waits for the service.
-constexpr double kPaintEverySeconds = 0.05;
+// How often Print looks at its wait, at the least.
+constexpr qint64 kPaintEveryMs = 50;
 // One try at reaching the service; tries go on until kPatienceMs.
 constexpr int kConnectTryMs = 250;
 // The page goes to the service in pieces: each piece it takes shows that it
@@ -157,77 +165,150 @@ void saveAsPdf(PrintTarget &window, const QPixmap &image)
 
 // Print's own connection to the print service. Qt's print support waits on
 // CUPS's shared connection for as long as the service takes, which is for
-// ever when the service has stopped. Every wait on this one lets the window
-// paint (input waits until Print is done: it is held, not lost, and no
-// handler runs meanwhile), and gives up once a request has gone unanswered
-// for kPatienceMs, or the window was closed. One wait is CUPS's own: up to a
-// second for the service to take a request (HTTP's 100-continue) before the
-// first call back, so a silent service still holds the window that long.
+// ever when the service has stopped, and CUPS itself waits for as long as a
+// service keeps sending something, however little. Every request here runs
+// on a thread of its own while the window waits: it paints, input waits
+// until Print is done (held, not lost, and no handler runs meanwhile), and
+// Print gives up on a request not answered in full within kPatienceMs, or
+// once the window has gone. A request given up on is cut off at its
+// connection and left to end on its thread.
 class Service {
 public:
     enum class State {
         Answering,
         Absent, // nothing listens where the service would be: this machine has none
-        Silent,
+        Silent, // no whole answer in time
         WindowClosed,
     };
 
     explicit Service(PrintTarget &window);
-    ~Service()
-    {
-        if (http_)
-            httpClose(http_);
-    }
+    ~Service();
     Service(const Service &) = delete;
     Service &operator=(const Service &) = delete;
 
-    http_t *http() const { return http_; }
     State state() const { return state_; }
     bool answering() const { return state_ == State::Answering; }
 
-    // Starts the patience over for the next request.
-    void ask() { clock_.start(); }
+    // Runs the request on the connection, the first one connecting; its
+    // result once it is done, or nothing once Print gives up on it.
+    template <class Result> std::optional<Result> ask(std::function<Result(http_t *)> request)
+    {
+        auto result = std::make_shared<std::optional<Result>>();
+        run([request = std::move(request), result](http_t *http) { *result = request(http); });
+        return answering() ? std::move(*result) : std::nullopt;
+    }
 
 private:
-    static int keepWaiting(http_t *, void *service);
+    struct Line;
+    void run(std::function<void(http_t *)> request);
+    void cutOff();
 
     PrintTarget *window_;
-    http_t *http_ = nullptr;
-    QElapsedTimer clock_;
+    std::shared_ptr<Line> line_;
     State state_ = State::Answering;
 };
 
-Service::Service(PrintTarget &window) : window_(&window)
-{
-    clock_.start();
-    for (;;) {
-        QElapsedTimer attempt;
-        attempt.start();
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTryMs, nullptr);
-        if (http_) {
-            httpSetTimeout(http_, kPaintEverySeconds, &Service::keepWaiting, this);
-            return;
-        }
-        // Turned away before the try was up, rather than left without an answer.
-        if (attempt.elapsed() < kConnectTryMs / 2) {
-            state_ = State::Absent;
-            return;
-        }
-        if (!keepWaiting(nullptr, this))
-            return;
+// What the window's thread and a request's thread share; the last of them
+// to let it go closes the connection.
+struct Service::Line {
+    std::mutex mutex;
+    bool done = false;
+    int cancel = 0; // CUPS stops trying to connect once this is set
+    QByteArray server;
+    int port = 0;
+    http_encryption_t encryption = HTTP_ENCRYPTION_IF_REQUESTED;
+    http_t *http = nullptr;
+    bool absent = false;
+    QAbstractEventDispatcher *window = nullptr; // woken when a request is done
+
+    ~Line()
+    {
+        if (http)
+            httpClose(http);
     }
+
+    // Connects, trying again until it works, nothing listens, or Print
+    // gives up.
+    void connect()
+    {
+        // CUPS keeps its settings for each thread: this one's are the window's.
+        cupsSetServer(server.constData());
+        while (!http && !cancel) {
+            QElapsedTimer attempt;
+            attempt.start();
+            http_t *made =
+                httpConnect2(server.constData(), port, nullptr, AF_UNSPEC, encryption, 1, kConnectTryMs, &cancel);
+            const std::lock_guard<std::mutex> lock(mutex);
+            http = made;
+            // Turned away before the try was up, rather than left without an answer.
+            if (!http && attempt.elapsed() < kConnectTryMs / 2) {
+                absent = true;
+                return;
+            }
+        }
+    }
+};
+
+Service::Service(PrintTarget &window) : window_(&window), line_(std::make_shared<Line>())
+{
+    line_->server = cupsServer();
+    line_->port = ippPort();
+    line_->encryption = cupsEncryption();
+    line_->window = QAbstractEventDispatcher::instance();
 }
 
-// CUPS asks this each time a wait on the connection passes without a word.
-int Service::keepWaiting(http_t *, void *service)
+Service::~Service() { cutOff(); }
+
+// A request still running is cut off at its connection, so that it ends on
+// its thread; the connection is closed once it has.
+void Service::cutOff()
 {
-    auto *self = static_cast<Service *>(service);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (self->window_->closed())
-        self->state_ = State::WindowClosed;
-    else if (self->clock_.hasExpired(kPatienceMs))
-        self->state_ = State::Silent;
-    return self->answering() ? 1 : 0;
+    const std::lock_guard<std::mutex> lock(line_->mutex);
+    line_->cancel = 1;
+    line_->window = nullptr;
+    if (line_->http && !line_->done)
+        ::shutdown(httpGetFd(line_->http), SHUT_RDWR);
+}
+
+void Service::run(std::function<void(http_t *)> request)
+{
+    if (!answering())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(line_->mutex);
+        line_->done = false;
+    }
+    std::thread([line = line_, request = std::move(request)] {
+        line->connect();
+        if (line->http)
+            request(line->http);
+        const std::lock_guard<std::mutex> lock(line->mutex);
+        line->done = true;
+        if (line->window)
+            line->window->wakeUp();
+    }).detach();
+
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick; // so that the wait is looked at, even with nothing else to do
+    tick.start(int(kPaintEveryMs));
+    for (;;) {
+        {
+            const std::lock_guard<std::mutex> lock(line_->mutex);
+            if (line_->done) {
+                if (line_->absent)
+                    state_ = State::Absent;
+                return;
+            }
+        }
+        if (window_->closed())
+            state_ = State::WindowClosed;
+        else if (clock.hasExpired(kPatienceMs))
+            state_ = State::Silent;
+        if (!answering())
+            return cutOff();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
 }
 
 // Whether the service still answers; says so when it stopped answering.
@@ -244,15 +325,22 @@ bool stillAnswering(PrintTarget &window, const Service &service, bool holdsThePa
     return service.answering();
 }
 
-struct FreeDest {
-    void operator()(cups_dest_t *dest) const { cupsFreeDests(1, dest); }
-};
-using Dest = std::unique_ptr<cups_dest_t, FreeDest>;
+// A printer as CUPS describes it, and what the printer says it takes: shared
+// with the requests that use them, which may outlive Print's wait.
+using Dest = std::shared_ptr<cups_dest_t>;
+using DestInfo = std::shared_ptr<cups_dinfo_t>;
+Dest owned(cups_dest_t *dest)
+{
+    return Dest(dest, [](cups_dest_t *d) { cupsFreeDests(1, d); });
+}
 
-struct FreeDestInfo {
-    void operator()(cups_dinfo_t *info) const { cupsFreeDestInfo(info); }
+// What CUPS said of a request, read on the request's own thread: CUPS keeps
+// its last error for each thread.
+struct Said {
+    ipp_status_t status = IPP_STATUS_OK;
+    QString reason;
+    static Said now() { return Said{cupsLastError(), cupsReason()}; }
 };
-using DestInfo = std::unique_ptr<cups_dinfo_t, FreeDestInfo>;
 
 // The paper the printer takes by default, with the margins it cannot print
 // on; CUPS gives both in hundredths of a millimetre.
@@ -265,16 +353,16 @@ QPageLayout printerLayout(const cups_size_t &media)
                        QPageLayout::Millimeter);
 }
 
-void sendToPrinter(PrintTarget &window, Service &service, cups_dest_t &dest, const QPixmap &image)
+void sendToPrinter(PrintTarget &window, Service &service, const Dest &dest, const QPixmap &image)
 {
-    const QString name = QString::fromLocal8Bit(dest.name) +
-                         (dest.instance ? QLatin1Char('/') + QString::fromLocal8Bit(dest.instance) : QString());
+    const QString name = QString::fromLocal8Bit(dest->name) +
+                         (dest->instance ? QLatin1Char('/') + QString::fromLocal8Bit(dest->instance) : QString());
     const QString shown = QStringLiteral("\"%1\"").arg(name);
 
     // A stopped printer would hold the page in its queue, and one that refuses
     // jobs would turn it away: say so now rather than send it.
-    const char *state = cupsGetOption("printer-state", dest.num_options, dest.options);
-    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
+    const char *state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char *accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     if (accepting && qstrcmp(accepting, "false") == 0) {
         failed(window, QStringLiteral("the printer %1 is not accepting jobs").arg(shown));
         return;
@@ -284,63 +372,93 @@ void sendToPrinter(PrintTarget &window, Service &service, cups_dest_t &dest, con
         return;
     }
 
-    service.ask();
-    const DestInfo info(cupsCopyDestInfo(service.http(), &dest));
+    struct Paper {
+        DestInfo info;
+        bool known = false;
+        cups_size_t media{};
+        Said said;
+    };
+    const std::optional<Paper> paper = service.ask<Paper>([dest](http_t *http) {
+        Paper paper;
+        paper.info.reset(cupsCopyDestInfo(http, dest.get()), cupsFreeDestInfo);
+        paper.said = Said::now();
+        if (paper.info)
+            paper.known = cupsGetDestMediaDefault(http, dest.get(), paper.info.get(), 0, &paper.media) != 0;
+        return paper;
+    });
     if (!stillAnswering(window, service))
         return;
-    if (!info) {
-        failed(window, QStringLiteral("the printer %1 could not be reached (%2)").arg(shown, cupsReason()));
+    if (!paper->info) {
+        failed(window, QStringLiteral("the printer %1 could not be reached (%2)").arg(shown, paper->said.reason));
         return;
     }
-    service.ask();
-    cups_size_t media{};
-    const bool knowsItsPaper = cupsGetDestMediaDefault(service.http(), &dest, info.get(), 0, &media) != 0;
-    if (!stillAnswering(window, service))
-        return;
-    const QByteArray page = pdfPage(image, knowsItsPaper ? printerLayout(media) : pdfLayout());
+    const QByteArray page = pdfPage(image, paper->known ? printerLayout(paper->media) : pdfLayout());
     if (page.isEmpty()) {
         failed(window, QStringLiteral("the page for the printer %1 could not be prepared").arg(shown));
         return;
     }
 
-    cups_option_t *options = nullptr;
-    int optionCount = 0;
-    if (knowsItsPaper)
-        optionCount = cupsAddOption("media", media.media, optionCount, &options);
-    int job = 0;
-    service.ask();
-    const ipp_status_t created =
-        cupsCreateDestJob(service.http(), &dest, info.get(), &job, "Quarvel", optionCount, options);
-    cupsFreeOptions(optionCount, options);
+    struct Job {
+        int id = 0;
+        Said said;
+    };
+    const std::optional<Job> job = service.ask<Job>([dest, paper = *paper](http_t *http) {
+        cups_option_t *options = nullptr;
+        int optionCount = 0;
+        if (paper.known)
+            optionCount = cupsAddOption("media", paper.media.media, optionCount, &options);
+        Job job;
+        cupsCreateDestJob(http, dest.get(), paper.info.get(), &job.id, "Quarvel", optionCount, options);
+        job.said = Said::now();
+        cupsFreeOptions(optionCount, options);
+        return job;
+    });
     if (!stillAnswering(window, service))
         return; // a job left without its page is never printed
-    if (created > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0) {
-        failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
+    if (job->said.status > IPP_STATUS_OK_EVENTS_COMPLETE || job->id <= 0) {
+        failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, job->said.reason));
         return;
     }
 
-    service.ask();
-    bool sent = cupsStartDestDocument(service.http(), &dest, info.get(), job, "Quarvel", CUPS_FORMAT_PDF, 0, nullptr,
-                                      1) == HTTP_STATUS_CONTINUE;
-    for (qint64 done = 0; sent && done < page.size(); done += kPieceBytes) {
-        service.ask();
-        const auto piece = std::min(kPieceBytes, page.size() - done);
-        sent = cupsWriteRequestData(service.http(), page.constData() + done, size_t(piece)) == HTTP_STATUS_CONTINUE;
-    }
+    const std::optional<Said> refused = service.ask<Said>([dest, info = paper->info, id = job->id, page](http_t *http) {
+        bool sent = cupsStartDestDocument(http, dest.get(), info.get(), id, "Quarvel", CUPS_FORMAT_PDF, 0, nullptr,
+                                          1) == HTTP_STATUS_CONTINUE;
+        for (qint64 done = 0; sent && done < page.size(); done += kPieceBytes) {
+            const auto piece = std::min(kPieceBytes, page.size() - done);
+            sent = cupsWriteRequestData(http, page.constData() + done, size_t(piece)) == HTTP_STATUS_CONTINUE;
+        }
+        if (sent)
+            return Said();
+        const Said said = Said::now();
+        cupsCancelDestJob(http, dest.get(), id);
+        return said.status > IPP_STATUS_OK_EVENTS_COMPLETE ? said : Said{IPP_STATUS_ERROR_INTERNAL, said.reason};
+    });
     if (!stillAnswering(window, service))
         return; // the service never had the whole page
-    if (!sent) {
-        const QString reason = cupsReason();
-        cupsCancelDestJob(service.http(), &dest, job);
-        failed(window, QStringLiteral("the page could not be sent to the printer %1 (%2)").arg(shown, reason));
+    if (refused->status > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        failed(window, QStringLiteral("the page could not be sent to the printer %1 (%2)").arg(shown, refused->reason));
         return;
     }
-    service.ask();
-    const ipp_status_t finished = cupsFinishDestDocument(service.http(), &dest, info.get());
+    const std::optional<Said> finished = service.ask<Said>([dest, info = paper->info](http_t *http) {
+        cupsFinishDestDocument(http, dest.get(), info.get());
+        return Said::now();
+    });
     if (!stillAnswering(window, service, true))
         return;
-    if (finished > IPP_STATUS_OK_EVENTS_COMPLETE)
-        failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, cupsReason()));
+    if (finished->status > IPP_STATUS_OK_EVENTS_COMPLETE)
+        failed(window, QStringLiteral("the printer %1 refused the job (%2)").arg(shown, finished->reason));
+}
+
+// The printer the person names for Print, as CUPS reads it (LPDEST, else
+// PRINTER unless it is "lp", an old default of shells), and which names it.
+std::pair<QString, QString> namedPrinter()
+{
+    for (const char *variable : {"LPDEST", "PRINTER"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty() && !(name == QLatin1String("lp") && qstrcmp(variable, "PRINTER") == 0))
+            return {name, QString::fromLatin1(variable)};
+    }
+    return {};
 }
 
 void printForm(PrintTarget &window)
@@ -350,24 +468,41 @@ void printForm(PrintTarget &window)
     bool noPrinter = false;
     {
         Service service(window);
-        if (service.state() == Service::State::Absent) {
+        struct Named {
+            Dest dest;
+            Said said;
+            http_status_t answer = HTTP_STATUS_ERROR;
+            int lost = 0; // why the connection failed, if it did
+        };
+        const std::optional<Named> named = service.ask<Named>([](http_t *http) {
+            Named named;
+            // The person's default (LPDEST, PRINTER, lpoptions) before the service's.
+            named.dest = owned(cupsGetNamedDest(http, nullptr, nullptr));
+            named.said = Said::now();
+            named.answer = httpGetStatus(http);
+            named.lost = httpError(http);
+            return named;
+        });
+        const auto [printer, namedBy] = namedPrinter();
+        if (service.state() == Service::State::Absent)
             noPrinter = true;
-        } else if (stillAnswering(window, service)) {
-            service.ask();
-            // The person's default (PRINTER, LPDEST, lpoptions) before the service's.
-            const Dest dest(cupsGetNamedDest(service.http(), nullptr, nullptr));
-            if (!stillAnswering(window, service))
-                return;
-            if (dest)
-                sendToPrinter(window, service, *dest, image);
-            // CUPS says "not found" for a request the connection lost as well:
-            // only a service that answered names no printer.
-            else if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND && httpError(service.http()) == 0)
-                noPrinter = true;
-            else
-                failed(window,
-                       QStringLiteral("the print service did not name a default printer (%1)").arg(cupsReason()));
-        }
+        else if (!stillAnswering(window, service))
+            return;
+        else if (named->dest)
+            sendToPrinter(window, service, named->dest, image);
+        // CUPS says "not found" whatever became of the request: only a
+        // service that answered names no printer.
+        else if (named->answer != HTTP_STATUS_OK)
+            failed(window, named->lost == EPIPE || named->lost == ECONNRESET
+                               ? QStringLiteral("the print service closed the connection without an answer")
+                               : QStringLiteral("the print service gave an answer that is not a print service's"));
+        else if (!printer.isEmpty())
+            failed(window, QStringLiteral("the printer \"%1\" that %2 names does not exist").arg(printer, namedBy));
+        else if (named->said.status == IPP_STATUS_ERROR_NOT_FOUND)
+            noPrinter = true;
+        else
+            failed(window,
+                   QStringLiteral("the print service did not name a default printer (%1)").arg(named->said.reason));
     }
     if (noPrinter)
         saveAsPdf(window, image);

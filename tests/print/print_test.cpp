@@ -14,11 +14,20 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cups/cups.h>
-#include <sys/resource.h>
+#include <QThread>
 
+#include <cups/cups.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cmath>
 #include <csignal>
+#include <cstring>
+#include <thread>
 
 // Failures show texts, not their bytes.
 static void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
@@ -243,54 +252,128 @@ TEST_F(PrintWithoutPrinter, APageThatCannotBeWrittenWholeLeavesTheEarlierFile)
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Quarvel.pdf"});
 }
 
-using PrintSilentService = PrintTest;
+// A print service that behaves as none should, on a socket of the test's
+// own: each connection it takes is answered as `way` says.
+class HostileService {
+public:
+    enum Way { Silent, Trickling, SlowBody, Garbage, Closing };
 
-// A print service that stops answering is never taken for no printer and
-// never freezes the window: Print gives up with one box after its 10 s, or
-// at once and quietly when the window closes meanwhile.
-TEST_F(PrintSilentService, GivesUpWhileTheWindowKeepsPainting)
-{
-    const pid_t scheduler = qEnvironmentVariableIntValue("QUARVEL_SCHEDULER");
-    ASSERT_GT(scheduler, 0);
-    addPrinter("desk");
-    for (const bool close : {false, true}) {
-        SCOPED_TRACE(close ? "the window closed meanwhile" : "the window left open");
-        // A timer's paints: it runs only while Print lets the window paint.
-        // Print gives up after 10 s and lets the timer run before its box.
-        QElapsedTimer pressed;
-        int paints = 0;
-        QTimer repaint;
-        QObject::connect(&repaint, &QTimer::timeout, &window(), [&] {
-            if (pressed.elapsed() < 9000) {
-                window().repaint();
-                ++paints;
-            }
-        });
-        if (close)
-            QTimer::singleShot(1000, &window(), [this] { window().close(); });
-        // Nothing returns before it goes on; should the test die, spooler.sh resumes it.
-        ::kill(scheduler, SIGSTOP);
-        // Stopped once the kernel says so, not when the signal was sent.
-        for (int i = 0; i < 500 && !contents(QString("/proc/%1/stat").arg(scheduler)).contains(") T "); ++i)
-            QTest::qSleep(10);
-        repaint.start(100); // first due once Print runs
-        pressed.start();
-        const std::string played = play("press Command1");
-        const qint64 took = pressed.elapsed();
-        repaint.stop();
-        ::kill(scheduler, SIGCONT);
-        EXPECT_EQ(player.dialogsCancelled(), 0) << "a Save as PDF dialog showed";
-        EXPECT_EQ(jobs("desk"), std::vector<int>{});
-        if (close) {
-            EXPECT_EQ(played + play("no-alert"), "");
-            EXPECT_LT(took, 9000) << "Print waited on for a window that had gone";
-        } else {
-            EXPECT_EQ(played + play(printError("the print service did not answer within 10 seconds")), "");
-            EXPECT_LT(took, 15000);
-            EXPECT_GT(paints, 0) << "the window did not paint while Print waited";
+    HostileService(const QString &socket, Way way) : way_(way)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(socket).constData(), sizeof address.sun_path);
+        listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ::bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::listen(listener_, 8);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~HostileService()
+    {
+        stop_ = true;
+        thread_.join();
+        ::close(listener_);
+    }
+
+private:
+    void serve()
+    {
+        std::vector<std::thread> answering;
+        while (!stop_) {
+            pollfd ready{listener_, POLLIN, 0};
+            if (::poll(&ready, 1, 50) == 1)
+                if (const int connection = ::accept(listener_, nullptr, nullptr); connection >= 0)
+                    answering.emplace_back([this, connection] { answer(connection); });
         }
+        for (std::thread &t : answering)
+            t.join();
+    }
+
+    void answer(int connection)
+    {
+        auto say = [connection](const char *text) { return ::send(connection, text, std::strlen(text), MSG_NOSIGNAL); };
+        std::string request;
+        char bytes[4096];
+        for (ssize_t n = 1; way_ != Closing && n > 0 && request.find("\r\n\r\n") == std::string::npos;) {
+            n = ::recv(connection, bytes, sizeof bytes, 0);
+            request.append(bytes, size_t(std::max<ssize_t>(n, 0)));
+        }
+        if (way_ == Garbage)
+            say("This is no print service.\r\n\r\nNothing here means anything.\n");
+        if (way_ == Trickling)
+            say("HTTP/1.1 200 OK\r\n");
+        if (way_ == SlowBody)
+            say("HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: 100000\r\n\r\n");
+        while (way_ != Garbage && way_ != Closing && !stop_) {
+            if (way_ == Trickling)
+                say("X-Still-Here: yes\r\n");
+            else if (way_ == SlowBody)
+                say("\x01");
+            QThread::msleep(20);
+        }
+        ::close(connection);
+    }
+
+    Way way_;
+    int listener_ = -1;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+struct Hostile {
+    const char *name;
+    HostileService::Way way;
+    const char *why; // the box's reason; none when the window closes meanwhile
+};
+
+class PrintHostileService : public WindowTest, public testing::WithParamInterface<Hostile> {};
+
+// A print service that stops answering, keeps talking without end, answers
+// nonsense or hangs up is never taken for no printer and never freezes the
+// window: Print gives up with one box within its 10 s, the window painting
+// meanwhile; it ends at once and quietly when the window closes.
+TEST_P(PrintHostileService, EndsInOneBoxWhileTheWindowKeepsPainting)
+{
+    QTemporaryDir folder;
+    const QString socket = folder.filePath("cups.sock");
+    const HostileService service(socket, GetParam().way);
+    cupsSetServer(qPrintable(socket));
+    const bool close = !GetParam().why;
+    if (close)
+        QTimer::singleShot(1000, &window(), [this] { window().close(); });
+    // A timer's paints: it runs only while Print lets the window paint.
+    int paints = 0;
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, &window(), [&] {
+        window().repaint();
+        ++paints;
+    });
+    repaint.start(100); // first due once Print runs
+    QElapsedTimer pressed;
+    pressed.start();
+    const std::string played = play("press Command1");
+    const qint64 took = pressed.elapsed();
+    repaint.stop();
+    cupsSetServer(nullptr);
+    EXPECT_EQ(player.dialogsCancelled(), 0) << "a Save as PDF dialog showed";
+    EXPECT_EQ(played + play(close ? "no-alert" : printError(GetParam().why)), "");
+    EXPECT_LT(took, close ? 2000 : 10500);
+    if (took > 1000) {
+        EXPECT_GE(paints, took / 200) << "the window did not paint while Print waited";
     }
 }
+
+const char *const kNoAnswer = "the print service did not answer within 10 seconds";
+INSTANTIATE_TEST_SUITE_P(Services, PrintHostileService,
+                         testing::Values(Hostile{"Silent", HostileService::Silent, kNoAnswer},
+                                         Hostile{"Trickling", HostileService::Trickling, kNoAnswer},
+                                         Hostile{"SlowBody", HostileService::SlowBody, kNoAnswer},
+                                         Hostile{"Garbage", HostileService::Garbage,
+                                                 "the print service gave an answer that is not a print service's"},
+                                         Hostile{"Closing", HostileService::Closing,
+                                                 "the print service closed the connection without an answer"},
+                                         Hostile{"SilentWindowClosed", HostileService::Silent, nullptr}),
+                         [](const testing::TestParamInfo<Hostile> &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quarvel
