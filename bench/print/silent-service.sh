@@ -58,7 +58,7 @@ done
 [ -n "$window" ] || { echo "no window: $(cat "$work/quarvel.log")" >&2; exit 1; }
 sleep 1
 xdotool windowfocus --sync "$window"
-box="19x13+595+427"        # inside the count box Text16, the window at the screen's corner
+box="19x13+595+446"        # inside the count box Text16, beneath the menu bar, the window at the corner
 area="300x150+100+100"     # what the other window covers
 shot before
 
@@ -66,7 +66,7 @@ kill -STOP "$QUARVEL_SCHEDULER"
 start=$(now)
 xdotool key --clearmodifiers ctrl+p
 sleep 1
-xdotool mousemove 604 433 click 1 # Print took the focus: into the count box, as a person would
+xdotool mousemove 604 452 click 1 # Print took the focus: into the count box, as a person would
 xdotool type --delay 50 "42"
 sleep 1
 xmessage -geometry 300x150+100+100 -bg black -fg black "cover" 2>/dev/null &

@@ -141,7 +141,7 @@ protected:
 
 using PrintOnPrinter = PrintTest;
 
-TEST_F(PrintOnPrinter, PrintsTheWindowOnOnePageOfTheDefaultPrinter)
+TEST_F(PrintOnPrinter, PrintsTheWindowOnOnePageOfThePersonsPrinter)
 {
     addPrinter("spare");
     addPrinter("desk");
@@ -154,6 +154,17 @@ TEST_F(PrintOnPrinter, PrintsTheWindowOnOnePageOfTheDefaultPrinter)
     printer.setPageSize(desk.defaultPageSize());
     expectPage(spool("out/desk.prn"), window().form()->grab().toImage(),
                printer.pageLayout().paintRect(QPageLayout::Point));
+
+    // The printer the person names comes first; one that does not exist is
+    // said to be missing, not passed over.
+    qputenv("PRINTER", "spare");
+    EXPECT_EQ(play("press Command1\nno-alert"), "");
+    EXPECT_EQ(jobs("spare"), std::vector<int>{IPP_JSTATE_COMPLETED});
+    qputenv("PRINTER", "nosuchprinter");
+    EXPECT_EQ(play("press Command1\n" + printError("the printer \"nosuchprinter\" that PRINTER names does not exist")),
+              "");
+    qunsetenv("PRINTER");
+    EXPECT_EQ(jobs("desk"), std::vector<int>{IPP_JSTATE_COMPLETED});
 }
 
 using PrintFailure = PrintTest;
