@@ -3,6 +3,7 @@
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
 #include "app/dropdownlist.h"
+#include "app/figures.h"
 #include "app/menus.h"
 #include "app/noticebar.h"
 #include "app/plandocument.h"
@@ -95,11 +96,20 @@ QComboBox *makeList(const ControlDesign &d, QWidget *parent, QCompleter &standIn
     return combo;
 }
 
+// Labels that start out as a number, and boxes too narrow for more than a
+// number, hold figures.
+bool holdsFigure(const ControlDesign &d)
+{
+    if (d.kind == Kind::TextBox)
+        return d.width < 1000;
+    return !d.text.empty() && std::all_of(d.text.begin(), d.text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 QLabel *makeLabel(const ControlDesign &d, QWidget *parent)
 {
-    auto *label = new QLabel(qs(d.text), parent);
+    auto *label = holdsFigure(d) ? new FigureLabel(qs(d.text), parent) : new QLabel(qs(d.text), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    label->setWordWrap(!holdsFigure(d));
     label->setAlignment((d.has(Centred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     if (d.has(Border)) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -195,7 +205,7 @@ void Window::build()
         QWidget *w = nullptr;
         switch (d->kind) {
         case Kind::TextBox:
-            w = new QLineEdit(form_);
+            w = holdsFigure(*d) ? new FigureBox(form_) : new QLineEdit(form_);
             new UndoLimit(static_cast<QLineEdit *>(w));
             w->installEventFilter(this);
             break;

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -188,6 +190,73 @@ TEST_F(WindowTest, TextsPutInPlaceShowTheirBeginning)
             EXPECT_EQ(field->cursorPosition(), 0) << field->text().toStdString();
         }
     }
+}
+
+// The texts a widget draws, where it draws them.
+class DrawnTexts : public QPaintDevice, private QPaintEngine {
+public:
+    explicit DrawnTexts(QWidget *widget) : size_(widget->size()) { widget->render(this, {}, {}, {}); }
+
+    struct Drawn {
+        QString text;
+        QRectF where;
+    };
+    std::vector<Drawn> texts;
+
+    QPaintEngine *paintEngine() const override { return const_cast<DrawnTexts *>(this); }
+
+private:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return size_.width();
+        case PdmHeight:
+            return size_.height();
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        default:
+            return 1;
+        }
+    }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    Type type() const override { return User; }
+    void drawTextItem(const QPointF &at, const QTextItem &item) override
+    {
+        const QPointF origin = at + painter()->transform().map(QPointF());
+        texts.push_back({item.text(),
+                         QRectF(origin.x(), origin.y() - item.ascent(), item.width(), item.ascent() + item.descent())});
+    }
+
+    QSize size_;
+};
+
+// A figure too long for its label or box is drawn whole, in a smaller font,
+// or not at all: a mark no one takes for a number. Never cut.
+TEST_F(WindowTest, FiguresAreDrawnWholeOrNotAtAll)
+{
+    for (const char *figure : {"0", "25000", "493827156", "-41.5", "-1.79769313486232E+308"})
+        for (Id id : {Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121, Id::Text10}) {
+            SCOPED_TRACE(std::string(nameOf(id)) + " " + figure);
+            window().setText(id, figure);
+            QWidget *widget = window().widget(id);
+            const DrawnTexts drawn(widget);
+            ASSERT_EQ(drawn.texts.size(), 1u);
+            EXPECT_TRUE(drawn.texts[0].text == figure || drawn.texts[0].text == "###")
+                << drawn.texts[0].text.toStdString();
+            EXPECT_TRUE(QRectF(widget->rect()).contains(drawn.texts[0].where));
+        }
 }
 
 } // namespace
