@@ -18,13 +18,16 @@
 #include "rows/sections.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -141,16 +144,81 @@ std::pair<long, long> memoryKb()
     return {now, peak};
 }
 
-// 100 cycles of Open and New of the fullest plan in the window: Undo keeps
-// what its bound allows, whatever the texts.
-void openAndNewMemory(int argc, char **argv)
+// The largest plan a planner makes with each of its 46 text boxes full to
+// its 32,767 characters of the text given.
+FormState boxesFullOf(const std::string &text)
+{
+    FormState state = filledPlan();
+    for (const ControlDesign &d : kDesign)
+        if (d.kind == Kind::TextBox)
+            state.texts[index(d.id)] = text;
+    return state;
+}
+
+FormState digitsPlan() { return boxesFullOf(std::string(32767, '7')); }
+
+// What is hardest to lay out: a letter under a pile of combining accents,
+// then right-to-left marks and control characters.
+FormState hostilePlan()
+{
+    std::string text = "a";
+    for (int i = 0; i < 30000; ++i)
+        text += "\u0301"; // a combining acute accent
+    for (int i = 0; i < 2766; ++i)
+        text += i % 2 ? "\u200f" : "\x07";
+    return boxesFullOf(text);
+}
+
+// How long the window is held up, in ms: by Open, New, Undo of New and Redo
+// of each plan, each followed by the paint it calls for (the median of five),
+// and by a later paint of the whole window.
+void windowTimes(int runs)
 {
     QTemporaryDir folder;
-    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("state"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    Window window;
+    window.load();
+    window.show();
+    QApplication::processEvents();
+    auto timed = [&window](const std::function<void()> &step) {
+        QElapsedTimer clock;
+        clock.start();
+        step();
+        window.repaint();
+        return double(clock.nsecsElapsed()) / 1e6;
+    };
+    const std::pair<const char *, FormState (*)()> plans[] = {
+        {"largest a planner makes", filledPlan}, {"every box full of digits", digitsPlan}, {"hostile", hostilePlan}};
+    for (const auto &[name, plan] : plans) {
+        if (qEnvironmentVariableIsSet("QUARVEL_PLAN") && qEnvironmentVariable("QUARVEL_PLAN") != QLatin1String(name))
+            continue;
+        const QString file = folder.filePath(QStringLiteral("plan.quarvel"));
+        QString why;
+        writePlanFile(file, plan(), why);
+        std::vector<double> open, fresh, undo, redo, paint;
+        for (int run = 0; run < runs; ++run) {
+            open.push_back(timed([&] { window.document().open(file); }));
+            paint.push_back(timed([] {}));
+            fresh.push_back(timed([&] { window.document().startAfresh(); }));
+            undo.push_back(timed([&] { window.document().undo(); }));
+            redo.push_back(timed([&] { window.document().redo(); }));
+        }
+        auto median = [](std::vector<double> v) {
+            std::sort(v.begin(), v.end());
+            return v[v.size() / 2];
+        };
+        std::printf("%s: Open %.1f ms, New %.1f ms, Undo %.1f ms, Redo %.1f ms; a later paint %.1f ms\n", name,
+                    median(open), median(fresh), median(undo), median(redo), median(paint));
+        std::fflush(stdout);
+        window.document().startAfresh();
+    }
+    window.document().finishKeeping(std::chrono::seconds(10));
+}
+
+// 100 cycles of Open and New of the fullest plan in the window: Undo keeps
+// what its bound allows, whatever the texts.
+void openAndNewMemory()
+{
+    QTemporaryDir folder;
     const QString plan = folder.filePath(QStringLiteral("fullest.quarvel"));
     QString why;
     writePlanFile(plan, fullestPlan(), why);
@@ -178,6 +246,13 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     undoMemory();
-    openAndNewMemory(argc, argv);
+    QTemporaryDir folder; // the windows' settings and unsaved work
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("state"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    windowTimes(qEnvironmentVariableIntValue("QUARVEL_RUNS") > 0 ? qEnvironmentVariableIntValue("QUARVEL_RUNS") : 5);
+    openAndNewMemory();
     return 0;
 }

@@ -17,6 +17,8 @@ const QString kNoFigure = QStringLiteral("###");
 // the text fits the width; none when it cannot fit.
 std::optional<QFont> fitting(QFont font, const QString &text, int width)
 {
+    if (text.size() > width)
+        return std::nullopt; // no character that reads is narrower than a pixel: a long text is not measured
     for (int pixels = QFontInfo(font).pixelSize(); pixels >= kSmallestPixels; --pixels) {
         font.setPixelSize(pixels);
         if (QFontMetricsF(font).horizontalAdvance(text) <= width)
@@ -38,7 +40,8 @@ bool drawWhole(QPainter &painter, const QRect &area, const QString &text, Qt::Al
 // Shows the whole figure as the tooltip while the figure is not all to be seen.
 bool tipWhole(QEvent *event, QWidget *widget, const QString &text, int width)
 {
-    if (event->type() != QEvent::ToolTip || QFontMetrics(widget->font()).horizontalAdvance(text) <= width)
+    if (event->type() != QEvent::ToolTip ||
+        (text.size() <= width && QFontMetrics(widget->font()).horizontalAdvance(text) <= width))
         return false;
     QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text, widget);
     return true;
@@ -58,7 +61,7 @@ bool FigureLabel::event(QEvent *event)
     return tipWhole(event, this, text(), contentsRect().width()) || QLabel::event(event);
 }
 
-QRect FigureBox::textArea() const
+QRect FormBox::textArea() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
@@ -70,7 +73,7 @@ QRect FigureBox::textArea() const
         .adjusted(2, 0, -2, 0);
 }
 
-void FigureBox::paintEvent(QPaintEvent *event)
+void FormBox::paintEvent(QPaintEvent *event)
 {
     if (hasFocus())
         return QLineEdit::paintEvent(event);
@@ -79,12 +82,19 @@ void FigureBox::paintEvent(QPaintEvent *event)
     initStyleOption(&option);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    drawWhole(painter, textArea(), text(), Qt::AlignLeft);
+    const QRect area = textArea();
+    if (figures_) {
+        drawWhole(painter, area, text(), Qt::AlignLeft);
+    } else {
+        // No character that shows is narrower than a pixel.
+        painter.setClipRect(area);
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text().left(area.width()));
+    }
 }
 
-bool FigureBox::event(QEvent *event)
+bool FormBox::event(QEvent *event)
 {
-    return tipWhole(event, this, text(), textArea().width()) || QLineEdit::event(event);
+    return (figures_ && tipWhole(event, this, text(), textArea().width())) || QLineEdit::event(event);
 }
 
 } // namespace quarvel

@@ -20,10 +20,14 @@ protected:
     bool event(QEvent *event) override;
 };
 
-// While the person types into it, the box shows what a text box shows.
-class FigureBox : public QLineEdit {
+// A text box of the form. While the person types into it, it shows what a
+// text box shows. Otherwise one that holds figures shows them as above, and
+// one that holds words shows their beginning: drawn from no more of the
+// text than the box can show, however long the text, so that a box full of
+// text paints in no time.
+class FormBox : public QLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    FormBox(bool figures, QWidget *parent) : QLineEdit(parent), figures_(figures) {}
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -31,6 +35,8 @@ protected:
 
 private:
     QRect textArea() const;
+
+    bool figures_;
 };
 
 } // namespace quarvel

@@ -130,6 +130,9 @@ QFont windowFont()
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
+    // Shaped only where the script needs it: a box full of text, or of
+    // accents piled on one letter, is laid out in milliseconds, not seconds.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -205,7 +208,7 @@ void Window::build()
         QWidget *w = nullptr;
         switch (d->kind) {
         case Kind::TextBox:
-            w = holdsFigure(*d) ? new FigureBox(form_) : new QLineEdit(form_);
+            w = new FormBox(holdsFigure(*d), form_);
             new UndoLimit(static_cast<QLineEdit *>(w));
             w->installEventFilter(this);
             break;

@@ -251,6 +251,28 @@ TEST_F(PlansTest, TheMenusKeysWorkWhereverTheFocusIs)
     EXPECT_EQ(player.dialogsCancelled(), 1);
 }
 
+// A plan whose every box holds what is hardest to lay out (a letter under a
+// pile of accents, right-to-left marks, control characters) opens whole and
+// is painted.
+TEST_F(PlansTest, AHostilePlanOpens)
+{
+    std::string hostile = "a";
+    for (int i = 0; i < 30000; ++i)
+        hostile += "\u0301";
+    for (int i = 0; i < 2766; ++i)
+        hostile += i % 2 ? "\u200f" : "\x07";
+    FormState plan = window().state();
+    for (const ControlDesign &d : kDesign)
+        if (d.kind == Kind::TextBox)
+            plan.texts[index(d.id)] = hostile;
+    QTemporaryDir folder;
+    QString why;
+    ASSERT_TRUE(writePlanFile(folder.filePath("hostile.quarvel"), plan, why));
+    ASSERT_EQ(play("open " + folder.filePath("hostile.quarvel").toStdString() + "\nno-alert"), "");
+    window().repaint();
+    EXPECT_EQ(window().text(Id::Text38), hostile);
+}
+
 // Quarvel's folders follow the XDG rules: a relative folder is no folder,
 // and without $HOME the home folder is the one the user database gives.
 TEST(Folders, FollowTheXdgRulesAndNeverTheRoot)
