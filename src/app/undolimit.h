@@ -14,6 +14,8 @@ namespace quarvel {
 // again from its last edit, which stays undoable; ordinary typing never comes
 // near the limit.
 class UndoLimit : public QObject {
+    Q_OBJECT // so that a box's own can be found among its children
+
 public:
     static constexpr qsizetype kRecords = 10000;
 
