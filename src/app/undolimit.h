@@ -12,9 +12,10 @@ namespace quarvel {
 // pasting 32,000 characters and deleting them again, a hundred times over,
 // held some 100 MB. Once the box's records pass kRecords, its history starts
 // again from its last edit, which stays undoable; ordinary typing never comes
-// near the limit.
+// near the limit. It is an object of its own kind, so that the window finds
+// a box's own among the box's children, and no other.
 class UndoLimit : public QObject {
-    Q_OBJECT // so that a box's own can be found among its children
+    Q_OBJECT
 
 public:
     static constexpr qsizetype kRecords = 10000;
