@@ -34,7 +34,6 @@ public:
 
     // The plan's file; empty while it has none.
     const QString &file() const { return file_; }
-    bool modified() const { return modified_; }
 
     void startAfresh();
     // Opens the plan as a step of its own; on failure an "Open Error" box

@@ -38,6 +38,9 @@ QString kindOf(mode_t mode)
 
 QString notPlain(mode_t mode) { return kindOf(mode) + QStringLiteral(", not a plain file"); }
 
+// Why a file that is not a plain file is not read, worded to follow "it".
+QString notRead(mode_t mode) { return QStringLiteral("is ") + (S_ISDIR(mode) ? kindOf(mode) : notPlain(mode)); }
+
 // The length of the UTF-8 character at the start of `s`, or 0 where none
 // stands there.
 int characterLength(const unsigned char *s, std::size_t n)
@@ -217,7 +220,7 @@ std::optional<QByteArray> readWhole(const QString &file, qint64 most, QString &w
     // Looked at before it is opened: opening a pipe or a device can wait, or
     // do something of its own.
     if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        why = QStringLiteral("is ") + (S_ISDIR(st.st_mode) ? kindOf(st.st_mode) : notPlain(st.st_mode));
+        why = notRead(st.st_mode);
         return std::nullopt;
     }
     const Descriptor in(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -226,7 +229,7 @@ std::optional<QByteArray> readWhole(const QString &file, qint64 most, QString &w
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) { // put in its place since
-        why = QStringLiteral("is ") + notPlain(st.st_mode);
+        why = notRead(st.st_mode);
         return std::nullopt;
     }
     // Read straight into room for its size, and no further than asked: the
