@@ -309,8 +309,16 @@ private:
             n = ::recv(connection, bytes, sizeof bytes, 0);
             request.append(bytes, size_t(std::max<ssize_t>(n, 0)));
         }
-        if (way_ == Garbage)
+        if (way_ == Garbage) {
             say("This is no print service.\r\n\r\nNothing here means anything.\n");
+            // Read the rest of the request before closing: closing on unread
+            // bytes resets the connection, which Print may see before the
+            // answer.
+            ::shutdown(connection, SHUT_WR);
+            pollfd rest{connection, POLLIN, 0};
+            while (::poll(&rest, 1, 2000) == 1 && ::recv(connection, bytes, sizeof bytes, 0) > 0) {
+            }
+        }
         if (way_ == Trickling)
             say("HTTP/1.1 200 OK\r\n");
         if (way_ == SlowBody)
