@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     QApplication::setStyle(QStringLiteral("Fusion"));
     quarvel::Window window;
     window.load();

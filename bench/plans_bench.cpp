@@ -252,6 +252,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     windowTimes(qEnvironmentVariableIntValue("QUARVEL_RUNS") > 0 ? qEnvironmentVariableIntValue("QUARVEL_RUNS") : 5);
     openAndNewMemory();
     return 0;

@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     QApplication::setStyle(QStringLiteral("Fusion"));
     // Fonts, style and the widgets' first-use set-up come once per process;
     // neither window should pay them alone.

@@ -1,7 +1,7 @@
 #include "app/accessibility.h"
 
+#include "app/formcells.h"
 #include "app/qs.h"
-#include "app/window.h"
 #include "cells/design.h"
 #include "rows/sections.h"
 
@@ -28,9 +28,9 @@ constexpr std::pair<Id, std::string_view> kFields[] = {
     {Id::Combo2, "Mission type"},
 };
 
-void nameControl(Window &window, Id id, const QString &name)
+void nameControl(FormCells &form, Id id, const QString &name)
 {
-    QWidget *w = window.widget(id);
+    QWidget *w = form.widget(id);
     w->setAccessibleName(name);
     // An editable list's edit field is a child object of its own for a
     // screen reader, and is read out when the list is explored.
@@ -40,27 +40,27 @@ void nameControl(Window &window, Id id, const QString &name)
 
 // Each row's controls by its section and place: "Trucks, row 1, count",
 // "Trucks, row 1, type", "Infantry, row 3, marching".
-void nameRows(Window &window)
+void nameRows(FormCells &form)
 {
     for (const Section *section : kSections) {
         int number = 0;
         for (const Row &row : section->rows) {
             const QString prefix = QStringLiteral("%1, row %2, ").arg(qs(section->name)).arg(++number);
-            nameControl(window, row.count, prefix + QStringLiteral("count"));
-            nameControl(window, row.list, prefix + QStringLiteral("type"));
+            nameControl(form, row.count, prefix + QStringLiteral("count"));
+            nameControl(form, row.list, prefix + QStringLiteral("type"));
             if (row.marching)
-                nameControl(window, *row.marching, prefix + QStringLiteral("marching"));
+                nameControl(form, *row.marching, prefix + QStringLiteral("marching"));
         }
     }
     for (const auto &[id, name] : kFields)
-        nameControl(window, id, qs(name));
+        nameControl(form, id, qs(name));
 }
 
 // A summary number alone says nothing ("4"): it is named by its whole
 // sentence, "You can Carry 4 Squad/s OR 10000 Pounds of Cargo", made from
 // the sentence's labels as they read. The numbers are the frame's centred
 // labels; the engine writes them, and each write renews the name.
-void nameSummaryNumbers(Window &window)
+void nameSummaryNumbers(FormCells &form)
 {
     const std::vector<std::vector<Id>> sentences = {
         {Id::Label109, Id::Label110, Id::Label68, Id::Label107, Id::Label108, Id::Label70},
@@ -69,20 +69,20 @@ void nameSummaryNumbers(Window &window)
         {Id::Label112, Id::Label121, Id::Label93},
     };
     for (const std::vector<Id> &sentence : sentences) {
-        auto rename = [&window, sentence] {
+        auto rename = [&form, sentence] {
             QStringList words;
             for (Id part : sentence)
-                words << qs(window.text(part)).simplified();
+                words << qs(form.text(part)).simplified();
             const QString name = words.join(QLatin1Char(' '));
             for (Id part : sentence) {
-                QWidget *number = window.widget(part);
+                QWidget *number = form.widget(part);
                 // Only a real change is announced to a screen reader.
                 if (design(part).has(Centred) && number->accessibleName() != name)
                     number->setAccessibleName(name);
             }
         };
         rename();
-        QObject::connect(&window, &Window::captionWritten, &window, [rename, sentence](Id label) {
+        QObject::connect(&form, &FormCells::captionWritten, &form, [rename, sentence](Id label) {
             if (std::find(sentence.begin(), sentence.end(), label) != sentence.end())
                 rename();
         });
@@ -92,7 +92,7 @@ void nameSummaryNumbers(Window &window)
 // Every "Clear" button reads the same; what tells them apart is where they
 // stand, which neither a screen reader nor a hurried eye has. Each says what
 // it clears, from the sections it serves: "Clears the trucks and the APCs".
-void describeClears(Window &window)
+void describeClears(FormCells &form)
 {
     auto spoken = [](std::string_view section) {
         QString name = qs(section);
@@ -106,7 +106,7 @@ void describeClears(Window &window)
             if (other->clear == section->clear)
                 names << spoken(other->name);
         const QString what = QStringLiteral("Clears the ") + names.join(QStringLiteral(" and the "));
-        QWidget *button = window.widget(section->clear);
+        QWidget *button = form.widget(section->clear);
         button->setToolTip(what);
         button->setAccessibleDescription(what);
     }
@@ -114,11 +114,11 @@ void describeClears(Window &window)
 
 } // namespace
 
-void makeAccessible(Window &window)
+void makeAccessible(FormCells &form)
 {
-    nameRows(window);
-    nameSummaryNumbers(window);
-    describeClears(window);
+    nameRows(form);
+    nameSummaryNumbers(form);
+    describeClears(form);
 }
 
 } // namespace quarvel

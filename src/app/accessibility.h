@@ -2,12 +2,12 @@
 
 namespace quarvel {
 
-class Window;
+class FormCells;
 
-// Makes the window usable by ear and by keyboard alone: names every count
+// Makes the form usable by ear and by keyboard alone: names every count
 // box, list and check box by its section and row, names each summary number
 // by its whole sentence and keeps that current, says what each "Clear"
 // button clears (also as its tooltip). Changes nothing else on screen.
-void makeAccessible(Window &window);
+void makeAccessible(FormCells &cells);
 
 } // namespace quarvel

@@ -1,3 +1,4 @@
+#include "app/formcells.h"
 #include "app/plandocument.h"
 #include "app/quitsignals.h"
 #include "app/window.h"
@@ -92,12 +93,13 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(before);
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setStyle(new quarvel::WindowStyle);
+    quarvel::prepareApplication();
     fonts.join();
     quarvel::Window window;
     // The program is its window: it ends, with status 0, whenever the window
     // goes, message box or not.
     QObject::connect(&window, &quarvel::Window::ended, &app, [] { QCoreApplication::exit(0); });
-    quitSignals.onArrival([&window] { window.exit(); });
+    quitSignals.onArrival([&window] { window.cells().exit(); });
     window.load();
     window.show();
     if (!plan.isEmpty())

@@ -1,5 +1,7 @@
 #include "app/menus.h"
 
+#include "app/filedialogs.h"
+#include "app/formcells.h"
 #include "app/noticebar.h"
 #include "app/plandocument.h"
 #include "app/recoverdialog.h"
@@ -9,17 +11,14 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace quarvel {
 namespace {
-
-const QString kPlanFilter = QStringLiteral("Quarvel plans (*.quarvel)");
 
 void press(Window &window, Id button)
 {
@@ -28,23 +27,15 @@ void press(Window &window, Id button)
         b->click();
 }
 
-// A file dialog that names every file it saves NAME.SUFFIX, however the
-// person typed the name ("mission.v2" becomes "mission.v2.quarvel"), and
-// asks before replacing that file, as it asks for the name typed.
-class FileDialog : public QFileDialog {
-public:
-    using QFileDialog::QFileDialog;
-
-    void accept() override
-    {
-        const QString typed = selectedFiles().value(0);
-        const QString suffix = QLatin1Char('.') + defaultSuffix();
-        if (acceptMode() == AcceptSave && !typed.isEmpty() && !typed.endsWith(suffix, Qt::CaseInsensitive) &&
-            !QFileInfo(typed).isDir())
-            selectFile(typed + suffix);
-        QFileDialog::accept();
-    }
-};
+// An item's text as it reads: no "&" before a shortcut letter, no "…".
+QString shownText(const QAction *item)
+{
+    QString text = item->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (text.endsWith(u'…'))
+        text.chop(1);
+    return text;
+}
 
 } // namespace
 
@@ -56,8 +47,8 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
         item->setShortcuts(key);
         return item;
     };
-    QMenuBar *bar = window.menuBar();
-    QMenu *file = bar->addMenu(tr("&File"));
+    bar_ = new QMenuBar(&window);
+    QMenu *file = bar_->addMenu(tr("&File"));
     keys(file->addAction(tr("&New"), &document, &PlanDocument::startAfresh), QKeySequence::New);
     keys(file->addAction(tr("&Open…"), this, &Menus::openChosen), QKeySequence::Open);
     recent_ = file->addMenu(tr("Open &Recent"));
@@ -72,11 +63,11 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     file->addSeparator();
     keys(file->addAction(tr("&Quit"), this, [this] { press(window_, Id::Command3); }), QKeySequence::Quit);
 
-    QMenu *edit = bar->addMenu(tr("&Edit"));
+    QMenu *edit = bar_->addMenu(tr("&Edit"));
     undo_ = keys(edit->addAction(tr("&Undo"), &document, &PlanDocument::undo), QKeySequence::Undo);
     redo_ = keys(edit->addAction(tr("&Redo"), &document, &PlanDocument::redo), QKeySequence::Redo);
 
-    QMenu *help = bar->addMenu(tr("&Help"));
+    QMenu *help = bar_->addMenu(tr("&Help"));
     help->addAction(tr("&About Quarvel"), this, [this] {
         QMessageBox::about(&window_, tr("About Quarvel"),
                            tr("Quarvel %1\nPlans the force and the supplies of a military mission.")
@@ -95,9 +86,28 @@ void Menus::update()
     reopen_->setEnabled(document_.canReopen());
 }
 
+QAction *Menus::item(const QString &path) const
+{
+    QList<QAction *> items = bar_->actions();
+    QAction *found = nullptr;
+    for (const QString &name : path.split(QStringLiteral(" › "))) {
+        found = nullptr;
+        for (QAction *item : items)
+            if (item->isVisible() && !item->isSeparator() && shownText(item) == name.trimmed())
+                found = item;
+        if (!found)
+            return nullptr;
+        if (QMenu *menu = found->menu()) {
+            emit menu->aboutToShow();
+            items = menu->actions();
+        }
+    }
+    return found;
+}
+
 void Menus::openChosen()
 {
-    const QString path = askForFile(false, kPlanFilter, QString());
+    const QString path = askForFile(&window_, document_, FileChoice::OpenPlan);
     if (!path.isEmpty())
         document_.open(path);
 }
@@ -105,20 +115,21 @@ void Menus::openChosen()
 void Menus::saveChosen(bool ask)
 {
     const QString path =
-        ask || document_.file().isEmpty() ? askForFile(true, kPlanFilter, QStringLiteral("quarvel")) : document_.file();
+        ask || document_.file().isEmpty() ? askForFile(&window_, document_, FileChoice::SavePlan) : document_.file();
     if (!path.isEmpty())
         document_.save(path);
 }
 
+QString Menus::askForPage() { return askForFile(&window_, document_, FileChoice::SavePage); }
+
 void Menus::exportPdf()
 {
-    const QString path = askForFile(true, QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+    const QString path = askForPage();
     if (!path.isEmpty()) {
         PrintTarget target = window_.printTarget();
         exportPage(target, path);
     }
 }
-
 void Menus::recoverChosen()
 {
     RecoverDialog dialog(document_, &window_);
@@ -133,24 +144,6 @@ void Menus::fillRecent()
         recent_->addAction(QDir::toNativeSeparators(path), this, [this, path] { document_.open(path); });
     if (plans.isEmpty())
         recent_->addAction(tr("No recent plans"))->setEnabled(false);
-}
-
-QString Menus::askForFile(bool saving, const QString &filter, const QString &suffix)
-{
-    const NoQtSettings noQtSettings;
-    FileDialog dialog(&window_, saving ? tr("Save As") : tr("Open"), document_.folder(), filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // A name that leads nowhere is refused with the reason, as any plan that
-    // cannot be opened is.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!suffix.isEmpty())
-        dialog.setDefaultSuffix(suffix);
-    if (saving && !document_.file().isEmpty())
-        dialog.selectFile(QFileInfo(document_.file()).completeBaseName() + QLatin1Char('.') + suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace quarvel

@@ -5,6 +5,7 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace quarvel {
 
@@ -21,6 +22,15 @@ class Menus : public QObject {
 public:
     Menus(Window &window, PlanDocument &document);
 
+    QMenuBar *bar() const { return bar_; }
+    // The item at a path of names as they read ("File › Save As"), or null.
+    // Each menu on the way is about to show, as it is when a person opens it.
+    QAction *item(const QString &path) const;
+
+    // The file to save the page as, asked for in the Save as PDF dialog;
+    // empty when the person cancelled.
+    QString askForPage();
+
 private:
     void update();
     void openChosen();
@@ -28,10 +38,10 @@ private:
     void exportPdf();
     void recoverChosen();
     void fillRecent();
-    QString askForFile(bool saving, const QString &filter, const QString &suffix);
 
     Window &window_;
     PlanDocument &document_;
+    QMenuBar *bar_ = nullptr;
     QMenu *recent_ = nullptr;
     QAction *undo_ = nullptr, *redo_ = nullptr, *reopen_ = nullptr;
 };

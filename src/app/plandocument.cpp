@@ -1,5 +1,6 @@
 #include "app/plandocument.h"
 
+#include "app/formcells.h"
 #include "app/noticebar.h"
 #include "app/planfile.h"
 #include "app/window.h"
@@ -80,7 +81,7 @@ PlanDocument::PlanDocument(Window &window, NoticeBar &notice) : window_(window),
 
 PlanDocument::~PlanDocument()
 {
-    window_.state(); // a step not yet recorded is kept too
+    window_.finishStep(); // a step not yet recorded is kept too
 }
 
 void PlanDocument::foundKept(int found)
@@ -117,11 +118,11 @@ void PlanDocument::update()
 // its own; its unsaved work is kept apart from the plan's before it.
 void PlanDocument::moveTo(const FormState &state, const QString &file)
 {
-    window_.state(); // a step not yet recorded belongs to the plan before
+    window_.finishStep(); // a step not yet recorded belongs to the plan before
     const std::string before = document();
     slot_ = ++slots_;
     file_ = file;
-    window_.replace(state, History::Moved{before, document()});
+    window_.moveTo(state, History::Moved{before, document()});
 }
 
 void PlanDocument::startAfresh()
@@ -150,6 +151,7 @@ bool PlanDocument::open(const QString &path)
 bool PlanDocument::save(const QString &path)
 {
     QString why;
+    window_.finishStep();
     if (!writePlanFile(path, window_.state(), why)) {
         refuse(tr("Save Error"), tr("The plan could not be saved as %1: %2.").arg(QDir::toNativeSeparators(path), why));
         return false;
@@ -238,7 +240,7 @@ void PlanDocument::remember(const QString &path)
 
 void PlanDocument::refuse(const QString &title, const QString &sentence)
 {
-    window_.alert(sentence.toStdString(), title.toStdString());
+    window_.cells().alert(sentence.toStdString(), title.toStdString());
 }
 
 } // namespace quarvel

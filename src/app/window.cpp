@@ -4,11 +4,13 @@
 #include "app/accessiblelist.h"
 #include "app/dropdownlist.h"
 #include "app/figures.h"
+#include "app/formcells.h"
 #include "app/menus.h"
 #include "app/noticebar.h"
 #include "app/plandocument.h"
 #include "app/qs.h"
 #include "app/undolimit.h"
+#include "app/windowgone.h"
 #include "cells/design.h"
 #include "commands/print.h"
 #include "commands/routes.h"
@@ -30,9 +32,6 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
-
-#include <xcb/xcb.h>
 
 namespace quarvel {
 namespace {
@@ -45,6 +44,20 @@ class NoWheel : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Wheel; }
+};
+
+// Undo and Redo are the window's, wherever the focus is: a text box's own
+// would take back keys without the handlers they ran.
+class WindowsUndoKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+    }
 };
 
 // The form as designed: the controls stand on it, and it draws the lines and
@@ -136,17 +149,11 @@ QFont windowFont()
     return font;
 }
 
-Window::Window(QWidget *parent) : QWidget(parent)
+void prepareApplication()
 {
     // Qt makes a control's accessible interface once, as soon as it is asked
-    // for one: the lists' own must be known before they exist. Qt keeps a
-    // factory once however often it is installed.
+    // for one: the lists' own must be known before they exist.
     QAccessible::installFactory(accessibleList);
-    const ControlDesign &form = design(Id::Form1);
-    setWindowTitle(qs(form.text));
-    setFont(windowFont());
-    form_ = new FormView(this);
-    form_->setFixedSize(pixels(form.width), pixels(form.height));
     // The menu bar stands in the window above the form on every desktop, never
     // in a desktop's global menu; asking the session bus for one would also
     // hold up the start.
@@ -157,21 +164,29 @@ Window::Window(QWidget *parent) : QWidget(parent)
     // Qt's record of it behind, which the leak checks of the test builds
     // report.
     QThreadPool::globalInstance()->setExpiryTimeout(0);
-    menuBar_ = new QMenuBar(this);
+}
+
+Window::Window(QWidget *parent) : QWidget(parent)
+{
+    const ControlDesign &form = design(Id::Form1);
+    setWindowTitle(qs(form.text));
+    setFont(windowFont());
+    form_ = new FormView(this);
+    form_->setFixedSize(pixels(form.width), pixels(form.height));
+    notice_ = new NoticeBar(this);
+    cells_ = std::make_unique<FormCells>(*this, build());
+    connectEvents();
+    makeAccessible(*cells_);
+    document_ = std::make_unique<PlanDocument>(*this, *notice_);
+    menus_ = std::make_unique<Menus>(*this, *document_);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setMenuBar(menuBar_);
-    notice_ = new NoticeBar(this);
+    layout->setMenuBar(menus_->bar());
     layout->addWidget(notice_);
     layout->addWidget(form_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    build();
-    connectEvents();
-    makeAccessible(*this);
-    document_ = std::make_unique<PlanDocument>(*this, *notice_);
-    menus_ = std::make_unique<Menus>(*this, *document_);
-    QCoreApplication::instance()->installNativeEventFilter(this);
+    goneWatch_ = std::make_unique<WindowGoneWatch>(*this, [this] { end(); });
 }
 
 Window::~Window()
@@ -183,18 +198,19 @@ Window::~Window()
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-void Window::build()
+QWidget *Window::widget(Id id) const { return cells_->widget(id); }
+
+std::array<QWidget *, kControlCount> Window::build()
 {
+    std::array<QWidget *, kControlCount> widgets{};
     // Labels first, so that they lie beneath; then the controls that take the
     // focus, in tab order, which makes the focus chain the design's tab order.
     std::vector<const ControlDesign *> focusable;
     for (const ControlDesign &d : kDesign) {
-        if (d.has(Hidden)) {
-            hidden_[index(d.id)] = std::string(d.text);
+        if (d.has(Hidden))
             continue;
-        }
         if (d.kind == Kind::Label)
-            widgets_[index(d.id)] = makeLabel(d, form_);
+            widgets[index(d.id)] = makeLabel(d, form_);
         else if (d.kind == Kind::TextBox || d.kind == Kind::List || d.kind == Kind::CheckBox || d.kind == Kind::Button)
             focusable.push_back(&d);
     }
@@ -203,6 +219,7 @@ void Window::build()
 
     const FormFontWhileMaking formFont;
     auto *noWheel = new NoWheel(this);
+    auto *undoKeys = new WindowsUndoKeys(this);
     auto *standIn = new QCompleter(this);
     for (const ControlDesign *d : focusable) {
         QWidget *w = nullptr;
@@ -210,14 +227,14 @@ void Window::build()
         case Kind::TextBox:
             w = new FormBox(holdsFigure(*d), form_);
             new UndoLimit(static_cast<QLineEdit *>(w));
-            w->installEventFilter(this);
+            w->installEventFilter(undoKeys);
             break;
         case Kind::List:
             w = makeList(*d, form_, *standIn);
             w->installEventFilter(noWheel);
             // The list has the focus and hands its keys to its edit field
             // itself, past that field's filters.
-            w->installEventFilter(this);
+            w->installEventFilter(undoKeys);
             if (QLineEdit *field = static_cast<QComboBox *>(w)->lineEdit())
                 new UndoLimit(field);
             break;
@@ -229,13 +246,14 @@ void Window::build()
             break;
         }
         w->setEnabled(!d->has(Disabled));
-        widgets_[index(d->id)] = w;
+        widgets[index(d->id)] = w;
     }
     for (const ControlDesign &d : kDesign)
-        if (QWidget *w = widget(d.id)) {
+        if (QWidget *w = widgets[index(d.id)]) {
             w->setObjectName(qs(d.name));
             w->setGeometry(rectOf(d));
         }
+    return widgets;
 }
 
 void Window::connectEvents()
@@ -264,234 +282,76 @@ void Window::connectEvents()
 }
 
 // An event that reaches the window with no handler running is a person's
-// action, and a step: it is recorded once the event and everything it set
-// going are over (a pick changes the list's text and then books its row),
-// as the step from the state the last one left to the state now.
+// action; it is recorded as a step once the event and everything it set
+// going are over.
 void Window::deliver(Id control, Event event)
 {
-    if (closed_ || restoring_)
+    if (closed_ || cells_->restoring())
         return;
-    if (depth_ == 0) {
-        const bool typing = event == Event::Change;
-        if (!unsettled_) {
-            typingOnly_ = typing;
-            typed_ = control;
-        } else if (!typing || typed_ != control) {
-            typingOnly_ = false;
-        }
-        unsettled_ = true;
-    }
-    ++depth_;
-    route(*this, control, event);
-    if (--depth_ == 0)
+    steps_.begin(control, event == Event::Change);
+    route(*cells_, control, event);
+    if (steps_.end())
         QTimer::singleShot(0, this, &Window::settle);
 }
 
 void Window::settle()
 {
-    if (!unsettled_ || depth_ > 0)
-        return;
-    unsettled_ = false;
-    const FormState now = stateOf(*this);
-    const bool joined = typingOnly_ && typing_ && typing_ == typed_;
-    history_.record(current_, now, joined);
-    if (typing_ != (typingOnly_ ? typed_ : std::nullopt))
-        endStretch();
-    typing_ = typingOnly_ ? typed_ : std::nullopt;
-    if (now != current_) {
-        current_ = now;
+    const std::optional<Id> stretch = steps_.stretch();
+    const bool changed = steps_.record(stateOf(*cells_));
+    if (stretch && steps_.stretch() != stretch)
+        UndoLimit::forget(cells_->field(*stretch));
+    if (changed)
         emit stepped();
-    }
 }
 
-const FormState &Window::state()
-{
-    settle();
-    return current_;
-}
+void Window::finishStep() { settle(); }
 
 // The box typed into keeps no Undo of its own beyond the stretch: its own
 // Undo (its menu's) would otherwise take back typing that the window's Undo
 // takes back with the steps after it.
 void Window::endStretch()
 {
-    if (typing_)
-        if (QWidget *w = widget(*typing_)) {
-            auto *combo = qobject_cast<QComboBox *>(w);
-            if (QLineEdit *field = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(w))
-                UndoLimit::forget(field);
-        }
-    typing_.reset();
+    if (const std::optional<Id> stretch = steps_.stretch())
+        UndoLimit::forget(cells_->field(*stretch));
+    steps_.endStretch();
 }
 
-void Window::moveTo(const FormState &state)
-{
-    restore(state);
-    current_ = state;
-    typing_.reset();
-}
+void Window::putInPlace(const FormState &state) { cells_->restore(state); }
 
-void Window::replace(const FormState &state, History::Moved moved)
+void Window::moveTo(const FormState &state, History::Moved moved)
 {
     settle();
-    const FormState before = current_;
-    moveTo(state);
-    history_.record(before, current_, false, std::move(moved));
+    steps_.moveTo(state, std::move(moved));
+    putInPlace(state);
 }
 
 std::optional<std::string> Window::undo()
 {
     settle();
-    FormState state = current_;
-    std::optional<std::string> moved = history_.undo(state);
-    moveTo(state);
+    std::optional<std::string> moved = steps_.undo();
+    putInPlace(steps_.state());
     return moved;
 }
 
 std::optional<std::string> Window::redo()
 {
     settle();
-    FormState state = current_;
-    std::optional<std::string> moved = history_.redo(state);
-    moveTo(state);
+    std::optional<std::string> moved = steps_.redo();
+    putInPlace(steps_.state());
     return moved;
 }
 
 void Window::load()
 {
-    deliver(Id::Form1, Event::Load);
-    unsettled_ = false;
-    start_ = current_ = stateOf(*this);
-    history_.clear();
+    // Everything start-up writes is part of it: the state it leaves is where
+    // the steps start.
+    steps_.begin(Id::Form1, false);
+    route(*cells_, Id::Form1, Event::Load);
+    steps_.end();
+    start_ = stateOf(*cells_);
+    steps_.start(start_);
     if (QWidget *first = widget(Id::Text16))
         first->setFocus();
-}
-
-// Undo and Redo are the window's, wherever the focus is: a text box's own
-// would take back keys without the handlers they ran.
-bool Window::eventFilter(QObject *, QEvent *event)
-{
-    if (event->type() != QEvent::ShortcutOverride)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
-}
-
-std::string Window::text(Id id) const
-{
-    QWidget *w = widget(id);
-    if (id == Id::Form1) { // the title as shown: "[*]" marks unsaved changes
-        if (const QWindow *shown = windowHandle())
-            return shown->title().toStdString();
-        return windowTitle()
-            .replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString())
-            .toStdString();
-    }
-    if (!w)
-        return hidden_[index(id)];
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->text().toStdString();
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        return edit->text().toStdString();
-    if (auto *combo = qobject_cast<QComboBox *>(w))
-        return combo->currentText().toStdString();
-    if (auto *button = qobject_cast<QPushButton *>(w))
-        return button->text().toStdString();
-    if (auto *box = qobject_cast<QCheckBox *>(w))
-        return box->isChecked() ? "1" : "0"; // a check box's value
-    return std::string();
-}
-
-void Window::setText(Id id, std::string_view text)
-{
-    QWidget *w = widget(id);
-    if (id == Id::Form1) {
-        setWindowTitle(qs(text));
-    } else if (!w) {
-        hidden_[index(id)] = std::string(text);
-    } else if (auto *label = qobject_cast<QLabel *>(w)) {
-        label->setText(qs(text));
-        emit captionWritten(id);
-    } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-        edit->setText(qs(text)); // its change handler runs here when the text changes
-        showStart(edit, edit);
-    } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
-        if (combo->isEditable()) {
-            combo->setEditText(qs(text));
-            showStart(combo, combo->lineEdit());
-        } else {
-            combo->setCurrentIndex(combo->findText(qs(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
-        }
-    } else if (auto *button = qobject_cast<QPushButton *>(w)) {
-        button->setText(qs(text));
-    }
-}
-
-// A text the program puts in a box or a list shows from its beginning, as a
-// pick does, unless the person is typing there: a whole state put in place
-// (Open, Undo) shows every one from its beginning.
-void Window::showStart(QWidget *box, QLineEdit *field) const
-{
-    if (restoring_ || !(box->hasFocus() || field->hasFocus()))
-        field->setCursorPosition(0);
-}
-
-bool Window::ticked(Id check) const
-{
-    auto *box = qobject_cast<QCheckBox *>(widget(check));
-    return box && box->isChecked();
-}
-
-void Window::untick(Id check)
-{
-    if (auto *box = qobject_cast<QCheckBox *>(widget(check)))
-        box->setChecked(false);
-}
-
-bool Window::enabled(Id id) const
-{
-    QWidget *w = widget(id);
-    return !w || w->isEnabled();
-}
-
-void Window::restore(const FormState &state)
-{
-    const QScopedValueRollback<bool> quiet(restoring_, true);
-    for (const ControlDesign &d : kDesign) {
-        const std::size_t i = index(d.id);
-        QWidget *w = widget(d.id);
-        if (!holdsState(d))
-            continue;
-        if (auto *box = qobject_cast<QCheckBox *>(w))
-            box->setChecked(state.texts[i] == "1");
-        else
-            setText(d.id, state.texts[i]);
-        if (w)
-            w->setEnabled(state.enabled[i]);
-    }
-}
-
-void Window::setEnabled(Id list, bool enabled)
-{
-    if (QWidget *w = widget(list))
-        w->setEnabled(enabled);
-}
-
-void Window::addEntry(Id list, std::string_view entry)
-{
-    auto *combo = qobject_cast<QComboBox *>(widget(list));
-    if (!combo)
-        return;
-    const QString shown = combo->currentText();
-    const bool first = combo->count() == 0;
-    combo->addItem(qs(entry));
-    if (first) {
-        // Adding to an empty list selects the entry: the list keeps showing
-        // its own text instead.
-        combo->setCurrentIndex(-1);
-        if (combo->isEditable())
-            combo->setEditText(shown);
-    }
 }
 
 void Window::alert(std::string_view prompt, std::string_view title)
@@ -517,7 +377,7 @@ void Window::print()
 
 PrintTarget Window::printTarget()
 {
-    return PrintTarget{form_, *this, [this] { return closed_; }};
+    return PrintTarget{form_, *cells_, [this] { return closed_; }, [this] { return menus_->askForPage(); }};
 }
 
 void Window::exit()
@@ -536,29 +396,6 @@ void Window::end()
 {
     closed_ = true;
     emit ended();
-}
-
-// Another X client can destroy a window of the program (xdotool windowclose,
-// a session tidying up), which Qt takes no note of. Without the window the
-// program would run on with nothing to show: it ends, message box or not.
-// Without its message box (or Print's file dialog) the window would wait
-// for an answer nobody can give: the dialog counts as dismissed.
-bool Window::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
-{
-    if (eventType != "xcb_generic_event_t")
-        return false;
-    const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
-        return false;
-    const WId destroyed = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
-    if (destroyed == internalWinId()) {
-        end();
-        return false;
-    }
-    for (QDialog *dialog : findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly))
-        if (dialog->internalWinId() == destroyed)
-            dialog->reject();
-    return false;
 }
 
 } // namespace quarvel

@@ -1,34 +1,30 @@
 #pragma once
 
 #include "cells/cells.h"
-#include "cells/history.h"
+#include "cells/steps.h"
 #include "commands/print.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QFont>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
-class QLineEdit;
-class QMenuBar;
-
 namespace quarvel {
 
+class FormCells;
 class Menus;
 class NoticeBar;
 class PlanDocument;
+class WindowGoneWatch;
 
-// The one window: a menu bar, a line for notices, and the form. Every
-// control of the form is built from the design table; the visible ones are
-// widgets, the hidden ones plain cells. The window is the engine's cells:
-// handlers read and write the widgets' texts. Each person's action is a step
-// that Undo takes back.
-class Window : public QWidget, public Cells, private QAbstractNativeEventFilter {
+// The one window: a menu bar, a line for notices, and the form, every
+// control of which is built from the design table. The engine works on the
+// form through its cells; each person's action is a step that Undo takes
+// back.
+class Window : public QWidget {
     Q_OBJECT
 
 public:
@@ -38,55 +34,41 @@ public:
     // Runs Form_Load; the program does so once, before showing the window.
     void load();
 
-    // The widget of a visible control; null for hidden controls, lines and
-    // the rectangle.
-    QWidget *widget(Id id) const { return widgets_[index(id)]; }
-
+    FormCells &cells() const { return *cells_; }
+    QWidget *widget(Id id) const;
     // The form beneath the menu bar: what Print prints.
     QWidget *form() const { return form_; }
     PrintTarget printTarget();
-    QMenuBar *menuBar() const { return menuBar_; }
+    Menus &menus() const { return *menus_; }
     NoticeBar &notice() const { return *notice_; }
     PlanDocument &document() const { return *document_; }
 
     // The state as start-up leaves it, and as the last step left it.
     const FormState &startState() const { return start_; }
-    const FormState &state();
+    const FormState &state() const { return steps_.state(); }
+    // Records the action in progress as its step now, rather than once
+    // everything it set going is over.
+    void finishStep();
 
     // Puts a whole state in place as one step of its own that moves to
     // another document (New, Open).
-    void replace(const FormState &state, History::Moved moved);
+    void moveTo(const FormState &state, History::Moved moved);
     // Each returns the document the window holds after it, when the step
     // undone or redone moved to another.
     std::optional<std::string> undo();
     std::optional<std::string> redo();
-    bool canUndo() const { return history_.canUndo(); }
-    bool canRedo() const { return history_.canRedo(); }
+    bool canUndo() const { return steps_.history().canUndo(); }
+    bool canRedo() const { return steps_.history().canRedo(); }
     // Where in its history the window stands (History::position).
-    std::uint64_t position() const { return history_.position(); }
+    std::uint64_t position() const { return steps_.history().position(); }
     // Typing on starts a step of its own, rather than joining the last.
     void endStretch();
-
-    using QWidget::setEnabled;
-    std::string text(Id id) const override;
-    void setText(Id id, std::string_view text) override;
-    bool ticked(Id check) const override;
-    void untick(Id check) override;
-    bool enabled(Id id) const override;
-    void setEnabled(Id list, bool enabled) override;
-    void restore(const FormState &state) override;
-    void addEntry(Id list, std::string_view entry) override;
-    void alert(std::string_view prompt, std::string_view title) override;
-    void print() override;
-    void exit() override;
 
     // True once the window has gone (Exit, closed, or destroyed by the
     // window system): no handler runs after it and no message box shows.
     bool closed() const { return closed_; }
 
 signals:
-    // A shown label's caption was written by a handler.
-    void captionWritten(quarvel::Id label);
     // The window has gone, however it went.
     void ended();
     // The person took a step: the state has changed.
@@ -94,36 +76,29 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    friend class FormCells; // the window's own commands are its cells'
+    void alert(std::string_view prompt, std::string_view title);
+    void print();
+    void exit();
+
     void end();
-    void build();
+    std::array<QWidget *, kControlCount> build();
     void connectEvents();
     void deliver(Id control, Event event);
     void settle();
-    void moveTo(const FormState &state);
-    void showStart(QWidget *box, QLineEdit *field) const;
+    void putInPlace(const FormState &state);
 
     QWidget *form_ = nullptr;
-    QMenuBar *menuBar_ = nullptr;
     NoticeBar *notice_ = nullptr;
+    std::unique_ptr<FormCells> cells_;
     std::unique_ptr<PlanDocument> document_;
     std::unique_ptr<Menus> menus_;
-    std::array<QWidget *, kControlCount> widgets_{};
-    std::array<std::string, kControlCount> hidden_{};
+    std::unique_ptr<WindowGoneWatch> goneWatch_;
+    Steps steps_;
+    FormState start_;
     bool closed_ = false;
-
-    // The steps: what the last one left, what the next one has done so far.
-    History history_;
-    FormState start_, current_;
-    int depth_ = 0;            // handlers running
-    bool unsettled_ = false;   // an action whose step is not recorded yet
-    bool typingOnly_ = true;   // and all it did was type into one box:
-    std::optional<Id> typed_;  // this one
-    std::optional<Id> typing_; // the box the last step typed into, if it did
-    bool restoring_ = false;
     bool printing_ = false;
 };
 
@@ -132,5 +107,9 @@ QFont windowFont();
 
 // Pixels for twips: 15 twips make one pixel.
 constexpr int pixels(int twips) { return twips / 15; }
+
+// What the application as a whole is set to before its first window: done
+// once, by the program and by whatever else shows a window.
+void prepareApplication();
 
 } // namespace quarvel

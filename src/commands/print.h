@@ -11,12 +11,14 @@ namespace quarvel {
 class Cells;
 
 // What Print works on: the form it draws and parents its dialogs to, the
-// cells that show its message box, and whether the window has gone (Print
-// then stops and says nothing).
+// cells that show its message box, whether the window has gone (Print then
+// stops and says nothing), and the window's own dialog asking where to save
+// the page (empty: cancelled).
 struct PrintTarget {
     QPointer<QWidget> form;
     Cells &cells;
     std::function<bool()> gone;
+    std::function<QString()> askForPage;
 
     bool closed() const { return !form || gone(); }
 };

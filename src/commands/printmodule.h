@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Print and Export as PDF live in a module of their own, loaded the first time
+// Print and Export as PDF live in a module of their own (printmodule.cpp), loaded the first time
 // either is used: the print service's library, and the TLS, Kerberos and
 // DNS-SD libraries it brings, would otherwise be loaded at every start. The
 // module's two entry points, found by these names:

@@ -62,11 +62,11 @@ TEST_F(AccessibilityTest, ClearButtonsSayWhatTheyClear)
         player.newWindow();
         ASSERT_EQ(play("pick Combo2 Probe"), "");
         for (const auto &[section, count] : sections)
-            window().setText(count, "1");
+            window().cells().setText(count, "1");
         ASSERT_EQ(play("press " + std::string(nameOf(button)) + "\nno-alert"), "");
         std::string expected = "Clears";
         for (const auto &[section, count] : sections)
-            if (window().text(count) != "1")
+            if (window().cells().text(count) != "1")
                 expected += std::string(expected == "Clears" ? " the " : " and the ") + section;
         EXPECT_EQ(accessibleText(window().widget(button), QAccessible::Description), expected);
         EXPECT_EQ(window().widget(button)->toolTip().toStdString(), expected);

@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quarvel::scenario::quietPlatform);
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,5 +1,5 @@
 #include "player.h"
-
+#include "app/menus.h"
 #include "app/plandocument.h"
 #include "app/qs.h"
 #include "cells/design.h"
@@ -140,38 +140,6 @@ std::optional<std::string> typeText(const QString &text, QWidget *field)
         QCoreApplication::sendEvent(target, &commit);
     }
     return std::nullopt;
-}
-
-// A menu item's text as the menu bar shows it, without its & marks and its
-// trailing "…".
-QString shownText(const QAction *item)
-{
-    QString text = item->text();
-    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    if (text.endsWith(u'…'))
-        text.chop(1);
-    return text;
-}
-
-// The menu item at the path ("File › Save As"), or null; each menu on the
-// way is about to show, as it is when a person opens it.
-QAction *menuItem(QMenuBar *bar, const std::string &path)
-{
-    QList<QAction *> items = bar->actions();
-    QAction *found = nullptr;
-    for (const QString &name : qs(path).split(QStringLiteral(" › "))) {
-        found = nullptr;
-        for (QAction *item : items)
-            if (item->isVisible() && !item->isSeparator() && shownText(item) == name.trimmed())
-                found = item;
-        if (!found)
-            return nullptr;
-        if (QMenu *menu = found->menu()) {
-            emit menu->aboutToShow();
-            items = menu->actions();
-        }
-    }
-    return found;
 }
 
 } // namespace
@@ -315,7 +283,7 @@ std::optional<std::string> Player::playStep(const Step &step)
         const bool undo = step.verb.find("undo") != std::string::npos;
         const bool can = step.verb.rfind("can-", 0) == 0;
         const std::string item = undo ? "Edit › Undo" : "Edit › Redo";
-        if (menuItem(window_->menuBar(), item)->isEnabled() == can)
+        if (window_->menus().item(qs(item))->isEnabled() == can)
             return std::nullopt;
         return "expected " + item + (can ? " enabled" : " disabled") + "; found it " + (can ? "disabled" : "enabled");
     }
@@ -325,7 +293,7 @@ std::optional<std::string> Player::playStep(const Step &step)
             return std::nullopt;
         return std::string("expected the window to hold ") +
                (modified ? "no work that is not saved" : "work not saved") + "; found it " +
-               (modified ? "does (" : "does not (") + window_->text(Id::Form1) + ")";
+               (modified ? "does (" : "does not (") + window_->cells().text(Id::Form1) + ")";
     }
     if (step.verb == "clipboard") {
         const QStringList lines = QApplication::clipboard()->text().split(u'\n');
@@ -356,7 +324,7 @@ std::optional<std::string> Player::playStep(const Step &step)
 
 std::optional<std::string> Player::choose(const std::string &what, const std::optional<std::string> &file)
 {
-    QAction *item = menuItem(window_->menuBar(), what);
+    QAction *item = window_->menus().item(qs(what));
     if (!item)
         return "expected a menu item " + what + "; found none";
     if (!item->isEnabled())
@@ -418,7 +386,7 @@ std::optional<std::string> Player::act(const Step &step)
     if (verb == "set") {
         if (design(id).kind == Kind::CheckBox || design(id).kind == Kind::Line || design(id).kind == Kind::Rectangle)
             return "expected a control with a text; found " + step.args[0] + " has none";
-        window_->setText(id, step.args[1]);
+        window_->cells().setText(id, step.args[1]);
         return std::nullopt;
     }
 
@@ -498,7 +466,7 @@ std::optional<std::string> Player::check(const Step &step)
     const Id id = control(step.args[0]);
     QWidget *w = window_->widget(id);
     if (verb == "expect") {
-        const std::string found = window_->text(id);
+        const std::string found = window_->cells().text(id);
         if (found != step.args[1])
             return "expected " + step.args[0] + " " + quote(step.args[1]) + "; found " + quote(found);
         return std::nullopt;
@@ -512,7 +480,7 @@ std::optional<std::string> Player::check(const Step &step)
     if (verb == "ticked" || verb == "unticked") {
         if (!qobject_cast<QCheckBox *>(w))
             return "expected a check box; found " + step.args[0] + " is not one";
-        const bool ticked = window_->ticked(id);
+        const bool ticked = window_->cells().ticked(id);
         if (ticked != (verb == "ticked"))
             return "expected " + step.args[0] + " " + verb + "; found it " + (ticked ? "ticked" : "unticked");
         return std::nullopt;

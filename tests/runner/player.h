@@ -2,6 +2,7 @@
 
 #include "scenario.h"
 
+#include "app/formcells.h"
 #include "app/window.h"
 
 #include <QObject>

@@ -88,6 +88,11 @@ private:
     }
     static std::string name(Id id) { return std::string(nameOf(id)); }
     Window &window() { return player_.window(); }
+    const FormState &state()
+    {
+        window().finishStep();
+        return window().state();
+    }
 
     // A pick of a random entry of the list, or of another open list when it
     // is no open list; a refused one changes nothing but its count box.
@@ -101,12 +106,12 @@ private:
         }
         const auto *combo = qobject_cast<QComboBox *>(window().widget(list));
         const int entry = std::uniform_int_distribution<int>(0, combo->count() - 1)(random_);
-        const FormState before = window().state();
+        const FormState before = state();
         const int refusedBefore = refusals;
         if (std::string failure = play("pick", {name(list), combo->itemText(entry).toStdString()});
             !failure.empty() || refusals == refusedBefore)
             return failure;
-        const FormState &after = window().state();
+        const FormState &after = state();
         std::string changed;
         bool countReset = false;
         for (std::size_t i = 0; i < kControlCount; ++i) {
@@ -138,14 +143,14 @@ private:
     // window.
     std::string exitAndStartAgain()
     {
-        const FormState now = window().state();
+        const FormState now = state();
         while (window().canUndo())
             window().undo();
-        if (window().state() != window().startState())
+        if (state() != window().startState())
             return "expected undoing every step to give the start-up state";
         while (window().canRedo())
             window().redo();
-        if (window().state() != now)
+        if (state() != now)
             return "expected redoing every step to give the state before undoing";
         ++undone;
         if (std::string failure = play("press", {"Command3"}); !failure.empty())
@@ -224,6 +229,7 @@ int main(int argc, char *argv[])
     qunsetenv("LPDEST");
     qInstallMessageHandler(quarvel::scenario::quietPlatform);
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false); // Exit closes a window; a new one follows
     testing::InitGoogleTest(&argc, argv);

@@ -1,3 +1,5 @@
+#include "app/window.h"
+
 #include <QApplication>
 #include <QStyleFactory>
 
@@ -10,6 +12,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("CUPS_SERVER"))
         qputenv("CUPS_SERVER", "/nonexistent/quarvel-no-printer.sock");
     QApplication app(argc, argv);
+    quarvel::prepareApplication();
     QApplication::setStyle(QStringLiteral("Fusion"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -62,7 +62,7 @@ TEST_F(PlansTest, BadPlansChangeNothing)
         {"junk.quarvel", {}, "is too large to be a plan"},
     };
     ASSERT_EQ(play("type Text35 Kursk"), "");
-    const FormState before = window().state();
+    const FormState before = state();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = folder.filePath(QString::fromLatin1(c.name));
@@ -76,8 +76,8 @@ TEST_F(PlansTest, BadPlansChangeNothing)
         EXPECT_EQ(play("alert \"Open Error\" \"" + QString(prompt).replace(u'"', QLatin1String("\\\"")).toStdString() +
                        "\"\nno-alert"),
                   "");
-        EXPECT_TRUE(window().state() == before);
-        EXPECT_EQ(window().text(Id::Form1), "good.quarvel* — Quarvel");
+        EXPECT_TRUE(state() == before);
+        EXPECT_EQ(window().cells().text(Id::Form1), "good.quarvel* — Quarvel");
     }
 }
 
@@ -261,7 +261,7 @@ TEST_F(PlansTest, AHostilePlanOpens)
         hostile += "\u0301";
     for (int i = 0; i < 2766; ++i)
         hostile += i % 2 ? "\u200f" : "\x07";
-    FormState plan = window().state();
+    FormState plan = state();
     for (const ControlDesign &d : kDesign)
         if (d.kind == Kind::TextBox)
             plan.texts[index(d.id)] = hostile;
@@ -270,7 +270,7 @@ TEST_F(PlansTest, AHostilePlanOpens)
     ASSERT_TRUE(writePlanFile(folder.filePath("hostile.quarvel"), plan, why));
     ASSERT_EQ(play("open " + folder.filePath("hostile.quarvel").toStdString() + "\nno-alert"), "");
     window().repaint();
-    EXPECT_EQ(window().text(Id::Text38), hostile);
+    EXPECT_EQ(window().cells().text(Id::Text38), hostile);
 }
 
 // Quarvel's folders follow the XDG rules: a relative folder is no folder,

@@ -17,6 +17,12 @@ protected:
     void SetUp() override { player.newWindow(); }
 
     Window &window() { return player.window(); }
+    // The state the person's last action left.
+    const FormState &state()
+    {
+        window().finishStep();
+        return window().state();
+    }
 
     // Plays scenario lines; the first failure, or "" when all pass.
     std::string play(const std::string &lines)

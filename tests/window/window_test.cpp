@@ -1,6 +1,8 @@
 #include "cells/design.h"
 #include "playing.h"
 
+#include "app/formcells.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
@@ -249,7 +251,7 @@ TEST_F(WindowTest, FiguresAreDrawnWholeOrNotAtAll)
     for (const char *figure : {"0", "25000", "493827156", "-41.5", "-1.79769313486232E+308"})
         for (Id id : {Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121, Id::Text10}) {
             SCOPED_TRACE(std::string(nameOf(id)) + " " + figure);
-            window().setText(id, figure);
+            window().cells().setText(id, figure);
             QWidget *widget = window().widget(id);
             const DrawnTexts drawn(widget);
             ASSERT_EQ(drawn.texts.size(), 1u);
