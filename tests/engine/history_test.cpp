@@ -1,4 +1,5 @@
 #include "cells/history.h"
+#include "cells/steps.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,53 @@ TEST(History, PositionsAndDocumentsComeBackWithTheirStates)
     EXPECT_EQ(history.position(), start);
     EXPECT_EQ(history.redo(state), std::optional<std::string>("plan"));
     EXPECT_EQ(history.position(), opened);
+}
+
+// Keys typed into one box with nothing between are one step; anything else
+// between (another box, a pick, the stretch ended) starts another. A step
+// taken after Undo forgets what was undone.
+TEST(Steps, AStretchOfTypingIsOneStep)
+{
+    const struct {
+        const char *name;
+        std::vector<std::pair<Id, const char *>> actions; // Text35 typed into, or another control used
+        bool endStretchBeforeLast;
+        std::size_t steps;
+    } cases[] = {
+        {"typing on", {{Id::Text35, "a"}, {Id::Text35, "ab"}, {Id::Text35, "abc"}}, false, 1},
+        {"a pick between", {{Id::Text35, "a"}, {Id::Combo1, "a"}, {Id::Text35, "ab"}}, false, 2},
+        {"the stretch ended", {{Id::Text35, "a"}, {Id::Text35, "ab"}}, true, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Steps steps;
+        steps.start(withText(""));
+        for (std::size_t i = 0; i < c.actions.size(); ++i) {
+            if (c.endStretchBeforeLast && i + 1 == c.actions.size())
+                steps.endStretch();
+            steps.begin(c.actions[i].first, c.actions[i].first == Id::Text35);
+            ASSERT_TRUE(steps.end());
+            steps.record(withText(c.actions[i].second));
+        }
+        EXPECT_EQ(steps.history().steps(), c.steps);
+    }
+
+    Steps steps;
+    steps.start(withText(""));
+    for (const char *text : {"a", "b"}) {
+        steps.begin(Id::Combo1, false);
+        steps.end();
+        steps.record(withText(text));
+    }
+    steps.undo();
+    steps.begin(Id::Combo1, false);
+    steps.end();
+    steps.record(withText("c"));
+    EXPECT_FALSE(steps.history().canRedo());
+    steps.undo();
+    steps.undo();
+    EXPECT_TRUE(steps.state() == withText(""));
+    EXPECT_FALSE(steps.history().canUndo());
 }
 
 } // namespace
