@@ -205,11 +205,14 @@ TEST_F(PrintWithoutPrinter, SavesThePageWhereTheDialogSays)
         bool documents, service;
         QString answer; // relative: in the folder proposed; empty: Cancel
         QString proposed, written;
+        const char *how = "press Command1";
     } cases[] = {
         {"no default printer", true, true, "Quarvel.pdf", home + "/Documents/Quarvel.pdf",
          home + "/Documents/Quarvel.pdf"},
         {"no print service", false, false, home + "/supplies", home + "/Quarvel.pdf", home + "/supplies.pdf"},
         {"cancelled", true, true, "", home + "/Documents/Quarvel.pdf", ""},
+        {"exported", true, true, "", home + "/Documents/Quarvel.pdf", home + "/Documents/sent.pdf",
+         "export ~/Documents/sent"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,7 +224,7 @@ TEST_F(PrintWithoutPrinter, SavesThePageWhereTheDialogSays)
         const QStringList before = filesUnder(home);
         const int cancelled = player.dialogsCancelled();
         player.answerFileDialog(c.answer);
-        EXPECT_EQ(play("press Command1\nno-alert"), "");
+        EXPECT_EQ(play(QString(c.how).replace("~", home).toStdString() + "\nno-alert"), "");
         cupsSetServer(nullptr);
         EXPECT_EQ(player.proposedFile(), c.proposed);
         if (c.written.isEmpty()) {
