@@ -9,7 +9,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -18,14 +17,12 @@
 
 #include <cups/cups.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <thread>
 
@@ -237,33 +234,6 @@ TEST_F(PrintWithoutPrinter, SavesThePageWhereTheDialogSays)
             ASSERT_EQ(QProcess::execute("lpadmin", {"-x", "desk"}), 0);
         }
     }
-}
-
-TEST_F(PrintWithoutPrinter, APageThatCannotBeWrittenWholeLeavesTheEarlierFile)
-{
-    const QString folder = spool("small"), file = folder + "/Quarvel.pdf";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    // A disk with room for the earlier file and not for a page where one can
-    // be mounted; else a file size limit.
-    const bool disk = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "quarvel", folder}) == 0;
-    const auto unmount = qScopeGuard([&] {
-        if (disk)
-            QProcess::execute("umount", {folder});
-    });
-    ASSERT_TRUE(put(file, "an earlier page"));
-    rlimit was{};
-    getrlimit(RLIMIT_FSIZE, &was);
-    const rlimit limit{disk ? was.rlim_cur : 8192, was.rlim_max};
-    const auto xfsz = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the program
-    setrlimit(RLIMIT_FSIZE, &limit);
-    player.answerFileDialog(file);
-    const std::string played = play("press Command1");
-    setrlimit(RLIMIT_FSIZE, &was);
-    std::signal(SIGXFSZ, xfsz);
-    const QString why = disk ? "No space left on device" : "File too large";
-    EXPECT_EQ(played + play(printError("the file " + file + " could not be written (" + why + ")")), "");
-    EXPECT_EQ(contents(file), "an earlier page");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Quarvel.pdf"});
 }
 
 // A print service that behaves as none should, on a socket of the test's

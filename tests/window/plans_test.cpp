@@ -82,7 +82,8 @@ TEST_F(PlansTest, BadPlansChangeNothing)
 }
 
 // A write that fails leaves what was there and says so: a plan in a "Save
-// Error" box, the window's unsaved work in the line under the menu bar for
+// Error" box, a page exported in a "Print Error" box, the window's unsaved
+// work in the line under the menu bar for
 // as long as it cannot be kept.
 TEST_F(PlansTest, WritesThatFailLeaveWhatWasThereAndSaySo)
 {
@@ -90,21 +91,26 @@ TEST_F(PlansTest, WritesThatFailLeaveWhatWasThereAndSaySo)
     player.setFolder(folder.path());
     ASSERT_EQ(play("save plan.quarvel\nset Text35 " + std::string(20000, 'x')), "");
     const QByteArray earlier = contents(folder.filePath("plan.quarvel"));
+    ASSERT_TRUE(put(folder.filePath("page.pdf"), "an earlier page"));
     rlimit was{};
     getrlimit(RLIMIT_FSIZE, &was);
     rlimit small = was;
     small.rlim_cur = 8192;
     const auto xfsz = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const std::string played = play("type Text36 x\nsave plan.quarvel");
+    const std::string played = play("type Text36 x\nsave plan.quarvel\nexport page.pdf");
     const std::string failing = noticeOnceKept(window());
     setrlimit(RLIMIT_FSIZE, &was);
     std::signal(SIGXFSZ, xfsz);
     ASSERT_EQ(played, "");
     const std::string path = folder.filePath("plan.quarvel").toStdString();
     EXPECT_EQ(play("alert \"Save Error\" \"The plan could not be saved as " + path + ": File too large.\""), "");
+    EXPECT_EQ(play("alert \"Print Error\" \"The window was not printed: the file " +
+                   folder.filePath("page.pdf").toStdString() + " could not be written (File too large).\""),
+              "");
     EXPECT_EQ(contents(QString::fromStdString(path)), earlier);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(contents(folder.filePath("page.pdf")), "an earlier page");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_EQ(failing, "Unsaved work cannot be kept: File too large (in " + stateFolder().toStdString() + ")");
     ASSERT_EQ(play("type Text36 y"), "");
     EXPECT_EQ(noticeOnceKept(window()), "");
