@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include <tuple>
 #include <vector>
 
 namespace quarvel {
@@ -48,6 +49,35 @@ TEST(Clear, PressedTwice)
     }
     const std::string after = "Label110=2 Label108=5000 Label75=4 Combo25=  Combo28=";
     EXPECT_EQ(texts(cells, after), after);
+}
+
+// Each Clear gives back what its own rows booked, and no more: the figures
+// read as the trucks alone left them.
+TEST(Clear, GivesBackWhatItsRowsBooked)
+{
+    const struct {
+        Id button;
+        std::vector<std::tuple<Id, const char *, Id, const char *>> rows;
+    } cases[] = {
+        {Id::Command2,
+         {{Id::Text4, "3", Id::Combo1, "Regular Infantry Squad"}, {Id::Text5, "1", Id::Combo3, "Medic Section"}}},
+        {Id::Command8,
+         {{Id::Text16, "2", Id::Combo12, "M-69 82mm Mortar"}, {Id::Text29, "45", Id::Combo8, "Combat Supplies"}}},
+        {Id::Command16, {{Id::Text32, "1", Id::Combo19, "D-30 122mm Howitzer"}}},
+    };
+    const std::vector<Id> summary{Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121, Id::Label33};
+    for (const auto &c : cases) {
+        Started cells;
+        cells.pick(Id::Combo2, "Deliberate Attack");
+        cells.enter(Id::Text10, "2", Id::Combo33, "ZIL Medium Truck");
+        const std::string trucksAlone = texts(cells, summary);
+        for (const auto &[count, n, list, type] : c.rows)
+            cells.enter(count, n, list, type);
+        EXPECT_NE(texts(cells, summary), trucksAlone) << nameOf(c.button);
+        cells.press(c.button);
+        EXPECT_EQ(texts(cells, summary), trucksAlone) << nameOf(c.button);
+        EXPECT_TRUE(cells.alerts().empty()) << nameOf(c.button);
+    }
 }
 
 } // namespace

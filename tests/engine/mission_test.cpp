@@ -42,10 +42,13 @@ TEST(Gate, WarnsThenOpens)
     cells.setText(Id::Text20, "12");
     cells.type(Id::Text16, "5"); // ungated
     EXPECT_EQ(cells.alerts().size(), 2u);
+    cells.type(Id::Text12, "1"); // its row is open from start-up, and it warns all the same
+    EXPECT_EQ(cells.alerts().size(), 3u);
+    EXPECT_TRUE(cells.enabled(Id::Combo25));
     cells.pick(Id::Combo2, "Recon");
     cells.erase(Id::Text20);
     EXPECT_TRUE(cells.enabled(Id::Combo30));
-    EXPECT_EQ(cells.alerts().size(), 2u);
+    EXPECT_EQ(cells.alerts().size(), 3u);
 }
 
 } // namespace
