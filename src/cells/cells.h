@@ -72,17 +72,8 @@ inline double value(const Cells &cells, Id id) { return numberOf(cells.text(id))
 // Stores a computed value as number text.
 inline void write(Cells &cells, Id id, double v) { cells.setText(id, numberText(v)); }
 
-// Reads the cell, adds and writes the sum back.
+// Reads the cell, adds or subtracts and writes the result back.
 inline void add(Cells &cells, Id id, double amount) { write(cells, id, value(cells, id) + amount); }
-
-// The first entry of a type table whose name equals the text exactly, or
-// null: no trimming, no case folding.
-template <class Table> const typename Table::value_type *findType(const Table &table, std::string_view text)
-{
-    for (const auto &type : table)
-        if (type.name == text)
-            return &type;
-    return nullptr;
-}
+inline void subtract(Cells &cells, Id id, double amount) { write(cells, id, value(cells, id) - amount); }
 
 } // namespace quarvel

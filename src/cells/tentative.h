@@ -35,7 +35,7 @@ public:
     void exit() override { cells_.exit(); }
 
     // Every cell written since the trial began holds again what it held then.
-    void takeBack()
+    void rollBack()
     {
         for (auto b = before_.rbegin(); b != before_.rend(); ++b)
             cells_.setText(b->first, b->second);

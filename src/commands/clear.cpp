@@ -35,8 +35,8 @@ void zero(Cells &cells, std::initializer_list<Id> ids)
         cells.setText(id, "0");
 }
 
-// X ← value(X) − value(share), then the share cell blanked.
-void takeBack(Cells &cells, Id total, Id share)
+// The section's share leaves the total, and its share cell is blanked.
+void removeShare(Cells &cells, Id total, Id share)
 {
     subtract(cells, total, value(cells, share));
     cells.setText(share, " ");
@@ -44,7 +44,7 @@ void takeBack(Cells &cells, Id total, Id share)
 
 } // namespace
 
-void Command2_Click(Cells &cells, Id)
+void Command2_Click(Cells &cells)
 {
     blankCounts(cells, kInfantry);
     blankLists(cells, kInfantry);
@@ -59,7 +59,7 @@ void Command2_Click(Cells &cells, Id)
                  kSquadsAboard});
 }
 
-void Command8_Click(Cells &cells, Id)
+void Command8_Click(Cells &cells)
 {
     blankCounts(cells, kWeapons);
     blankCounts(cells, kSupplies);
@@ -79,7 +79,7 @@ void Command8_Click(Cells &cells, Id)
 // capacity rather than taking out their share, and with it everything that
 // records what rides: the weight the weapons and the supplies put aboard, the
 // squads aboard, the infantry's cargo load and the pounds it carries itself.
-void Command11_Click(Cells &cells, Id)
+void Command11_Click(Cells &cells)
 {
     blankCounts(cells, kApcs);
     blankLists(cells, kApcs);
@@ -93,13 +93,13 @@ void Command11_Click(Cells &cells, Id)
     // Nothing rides once the vehicles are gone: the infantry and weapons
     // Clears must not give back room that no vehicle provides any more.
     zero(cells, {kSquadsAboard, kInfantryCapacity, kSuppliesAboard});
-    takeBack(cells, kCombatLoad, kTrucksCombatLoad);
-    takeBack(cells, kSuppliesNeeded, kTrucksSupplies);
-    takeBack(cells, kTowedUnits, kTrucksTowed);
-    takeBack(cells, kTowingFree, kTrucksTowing);
+    removeShare(cells, kCombatLoad, kTrucksCombatLoad);
+    removeShare(cells, kSuppliesNeeded, kTrucksSupplies);
+    removeShare(cells, kTowedUnits, kTrucksTowed);
+    removeShare(cells, kTowingFree, kTrucksTowing);
 }
 
-void Command16_Click(Cells &cells, Id)
+void Command16_Click(Cells &cells)
 {
     blankCounts(cells, kTowed);
     blankLists(cells, kTowed);
@@ -110,7 +110,7 @@ void Command16_Click(Cells &cells, Id)
     zero(cells, {kTowedSupplies, kTowedCombatLoad, kTowedTowing});
 }
 
-void Command19_Click(Cells &cells, Id)
+void Command19_Click(Cells &cells)
 {
     blankCounts(cells, kArmour);
     blankLists(cells, kArmour);
@@ -123,7 +123,7 @@ void Command19_Click(Cells &cells, Id)
 
 // Clears the specialist vehicles the way the armour's button clears the
 // armour, so that their rows can be taken back as well.
-void Command5_Click(Cells &cells, Id)
+void Command5_Click(Cells &cells)
 {
     blankCounts(cells, kSpecialist);
     blankLists(cells, kSpecialist);

@@ -9,17 +9,18 @@
 namespace quarvel {
 namespace {
 
-void Command1_Click(Cells &cells, Id) { cells.print(); }
-void Command3_Click(Cells &cells, Id) { cells.exit(); }
+void Command1_Click(Cells &cells) { cells.print(); }
+void Command3_Click(Cells &cells) { cells.exit(); }
 
+// A button's handler knows its button: it takes the cells alone.
 struct Command {
     Id button;
-    void (*run)(Cells &cells, Id button);
+    void (*run)(Cells &cells);
 };
 
 // The buttons; the rows' lists and count boxes raise what their section's
 // table says.
-constexpr std::array<Command, 8> kCommands{{
+constexpr auto kCommands = toArray<Command>({
     {Id::Command1, Command1_Click},
     {Id::Command3, Command3_Click},
     {Id::Command2, Command2_Click},
@@ -28,7 +29,13 @@ constexpr std::array<Command, 8> kCommands{{
     {Id::Command16, Command16_Click},
     {Id::Command19, Command19_Click},
     {Id::Command5, Command5_Click},
-}};
+});
+
+// Where a control stands among the sections' rows.
+struct Place {
+    const Section *section = nullptr; // null: in no row
+    const Row *row = nullptr;
+};
 
 constexpr auto kPlaces = [] {
     std::array<Place, kControlCount> places{};
@@ -48,7 +55,7 @@ void route(Cells &cells, Id control, Event event)
     switch (event) {
     case Event::Load:
         if (control == Id::Form1)
-            Form_Load(cells, control);
+            Form_Load(cells);
         break;
     case Event::Change:
         if (place.row && place.row->count == control && place.row->gate != Gate::None)
@@ -61,7 +68,7 @@ void route(Cells &cells, Id control, Event event)
             place.section->pick(cells, *place.row);
         for (const Command &command : kCommands)
             if (command.button == control)
-                command.run(cells, control);
+                command.run(cells);
         break;
     }
 }

@@ -1,42 +1,17 @@
+#include "rows/infantry.h"
+
 #include "cells/tentative.h"
 #include "rows/passes.h"
 #include "rows/rows.h"
 
-#include <array>
 #include <cmath>
 
 namespace quarvel {
-namespace {
-
-struct InfantryType {
-    std::string_view name;
-    double squads;        // transport squads one unit takes
-    double cargoLoad;     // pounds one unit weighs as cargo
-    double combatLoad;    // supplies one unit carries into action
-    double cargoCapacity; // pounds one unit can carry itself
-};
-
-constexpr std::array<InfantryType, 12> kTypes{{
-    {"Militia Infantry Squad", 1, 2500, 2, 50},
-    {"Regular Infantry Squad", 1, 2500, 3, 80},
-    {"Commando Squad", 1, 2500, 4, 100},
-    {"Combat Engineer Squad", 1, 2500, 4, 80},
-    {"Pioneer Section", 0.5, 1250, 2, 50},
-    {"TAC HQ Section", 0.5, 1250, 2, 0},
-    {"Field CP Section", 0.5, 1250, 1, 0},
-    {"Medic Section", 0.5, 1250, 1, 0},
-    {"Officer", 0, 0, 0, 0},
-    {"Commander", 0, 0, 0, 0},
-    {"Mechanic Section", 0.5, 1250, 1, 0},
-    {"Replacement Section", 0.5, 1250, 0, 0},
-}};
-
-} // namespace
 
 void pickInfantry(Cells &window, const Row &row)
 {
     const InfantryType none{};
-    const InfantryType *found = findType(kTypes, window.text(row.list));
+    const InfantryType *found = findType(kInfantryTypes, window.text(row.list));
     const InfantryType &t = found ? *found : none;
 
     Tentative cells(window);
@@ -61,15 +36,15 @@ void pickInfantry(Cells &window, const Row &row)
     add(cells, kSquadsAboard, units * t.squads);
 
     // A unit is refused only for room it takes and that is not left.
-    const Walk squads{kSquadsFree, t.squads, kNoLimit, t.squads > 0 ? 0 : kNoLimit};
-    const Walk pounds{kPoundsFree, t.cargoLoad, kNoLimit, t.cargoLoad > 0 ? 0 : kNoLimit};
+    const Room squads{kSquadsFree, t.squads, kNoLimit, t.squads > 0 ? 0 : kNoLimit};
+    const Room pounds{kPoundsFree, t.cargoLoad, kNoLimit, t.cargoLoad > 0 ? 0 : kNoLimit};
     if (runPasses(cells, n, squads, pounds))
         cells.setText(kShortageFlag, "1");
 
     if (!(value(cells, kShortageFlag) > 0))
         return;
     cells.alert(kNotEnoughTransport, kTransportError);
-    cells.takeBack();
+    cells.rollBack();
     window.setText(row.count, "0");
 }
 

@@ -2,26 +2,7 @@
 
 #include "rows/cellnames.h"
 
-#include <array>
-
 namespace quarvel {
-namespace {
-
-struct Mission {
-    std::string_view name;
-    std::string_view code;
-};
-
-constexpr std::array<Mission, 6> kMissions{{
-    {"Recon", "1"},
-    {"Probe", "1"},
-    {"Advance To Contact", "2"},
-    {"Artillery Barrage", "3"},
-    {"Deliberate Attack", "3"},
-    {"Raid", "1"},
-}};
-
-} // namespace
 
 void pickMissionType(Cells &cells, Id list)
 {

@@ -1,5 +1,7 @@
 #include "rows/passes.h"
 
+#include "cells/tables.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -12,8 +14,8 @@ namespace {
 
 constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
-constexpr std::array<double, 16> kPow10{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr auto kPow10 =
+    toArray<double>({1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15});
 
 __extension__ typedef __int128 Int128;
 
@@ -54,54 +56,58 @@ Decimal decimalOf(std::string_view text)
     return d;
 }
 
-// How many passes one cell can take at once, and whether they change it.
-struct Reach {
-    double passes = 0; // 0: the next pass must be taken as written
-    bool moves = true;
+// Passes that can be taken in one step and come to what pass after pass
+// would: none of them near a bound, none whose rounding shows.
+struct Run {
+    double passes = 0;   // 0: the next pass must be taken as written
+    bool changes = true; // false: every pass writes what the cell holds
 };
 
-// What runPasses knows of one cell between its own writes.
-struct Track {
-    const Walk &walk;
-    int stepDecimals;
+// What runPasses knows of one cell between its own writes, so that it need
+// not read the cell back.
+struct TrackedRoom {
+    const Room &room;
+    int perPassDecimals;
     std::string text;
-    double x;
-    bool canonical; // the text is the number text of its value
+    double number;
+    bool isNumberText; // the text is what numberText writes for its number
 
-    Track(const Cells &cells, const Walk &w)
-        : walk(w), stepDecimals(decimalOf(numberText(w.step)).decimals()), text(cells.text(w.cell)), x(numberOf(text))
+    TrackedRoom(const Cells &cells, const Room &r)
+        : room(r), perPassDecimals(decimalOf(numberText(r.perPass)).decimals()), text(cells.text(r.cell)),
+          number(numberOf(text))
     {
-        canonical = text == numberText(x);
+        isNumberText = text == numberText(number);
     }
 
     void store(Cells &cells, double v)
     {
         text = numberText(v);
-        cells.setText(walk.cell, text);
-        x = numberOf(text);
-        canonical = true;
+        cells.setText(room.cell, text);
+        number = numberOf(text);
+        isNumberText = true;
     }
 
-    Reach reach() const
+    Run safeRun() const
     {
-        Reach r;
-        const double floorCheck = std::max(walk.least, walk.leastAfter);
-        if (!canonical || !(x >= floorCheck))
+        Run r;
+        const double least = std::max(room.needs, room.mustLeave);
+        const double x = number;
+        if (!isNumberText || !(x >= least))
             return r;
-        if (walk.step == 0) {
+        if (room.perPass == 0) {
             r.passes = kUnlimited;
-            r.moves = false;
+            r.changes = false;
             return r;
         }
-        const double step = std::fabs(walk.step);
-        const bool down = walk.step > 0;
+        const double step = std::fabs(room.perPass);
+        const bool down = room.perPass > 0;
         // Near 0 a pass's subtraction cancels digits and its rounding shows.
         const double safe = 2 * step + 1;
         const double ax = std::fabs(x);
         if (ax < safe)
             return r;
 
-        const int decimals = std::max(decimalOf(text).decimals(), stepDecimals);
+        const int decimals = std::max(decimalOf(text).decimals(), perPassDecimals);
         const double limit = decimals < 15 ? kPow10[static_cast<std::size_t>(15 - decimals)] : 0;
         double low, high;
         if (ax < limit) {
@@ -111,15 +117,15 @@ struct Track {
         } else {
             // Beyond 15 digits: a pass may round its step away, and then
             // every pass does.
-            if (numberText(x - walk.step) == text) {
+            if (numberText(x - room.perPass) == text) {
                 r.passes = kUnlimited;
-                r.moves = false;
+                r.changes = false;
                 return r;
             }
             low = x > 0 ? safe : -kUnlimited;
             high = x > 0 ? kUnlimited : -safe;
         }
-        low = std::max(low, floorCheck);
+        low = std::max(low, least);
         r.passes = std::floor(down ? (x - low) / step : (high - x) / step);
         if (!(r.passes >= 0))
             r.passes = 0;
@@ -128,22 +134,22 @@ struct Track {
 
     // The number after `passes` passes, worked out on the exact decimal the
     // text holds and rounded once when stored.
-    double jump(double passes) const
+    double after(double passes) const
     {
         const Decimal d = decimalOf(text);
-        const int decimals = std::max(d.decimals(), stepDecimals);
+        const int decimals = std::max(d.decimals(), perPassDecimals);
         const int shift = d.power + decimals; // the number in units of 10^-decimals
         if (shift <= 23 && decimals <= 15 && passes < 1e30) {
             Int128 units = d.digits;
             for (int i = 0; i < shift; ++i)
                 units *= 10;
             const double scale = kPow10[static_cast<std::size_t>(decimals)];
-            const auto stepUnits = static_cast<std::int64_t>(std::llround(walk.step * scale));
+            const auto stepUnits = static_cast<std::int64_t>(std::llround(room.perPass * scale));
             const Int128 result = units - static_cast<Int128>(passes) * stepUnits;
             return static_cast<double>(result) / scale;
         }
-        return static_cast<double>(static_cast<long double>(x) -
-                                   static_cast<long double>(passes) * static_cast<long double>(walk.step));
+        return static_cast<double>(static_cast<long double>(number) -
+                                   static_cast<long double>(passes) * static_cast<long double>(room.perPass));
     }
 };
 
@@ -153,37 +159,37 @@ constexpr double kFewPasses = 4;
 
 } // namespace
 
-bool runPasses(Cells &cells, double count, const Walk &first, const Walk &second)
+bool runPasses(Cells &cells, double count, const Room &first, const Room &second)
 {
     const double passes = count >= 1 ? std::floor(count) : 0;
-    Track a(cells, first), b(cells, second);
+    TrackedRoom a(cells, first), b(cells, second);
     double done = 0;
     double asWritten = 0; // passes to take one by one before looking for a run
     while (passes - done >= 1) {
         if (asWritten <= 0 && passes - done > kFewPasses) {
-            const Reach ra = a.reach();
-            const Reach rb = b.reach();
+            const Run ra = a.safeRun();
+            const Run rb = b.safeRun();
             const double run = std::floor(std::min({passes - done, ra.passes, rb.passes}));
             if (run >= 1) {
-                if (!ra.moves && !rb.moves)
+                if (!ra.changes && !rb.changes)
                     return false; // every pass left writes what the cells hold
-                if (ra.moves)
-                    a.store(cells, a.jump(run));
-                if (rb.moves)
-                    b.store(cells, b.jump(run));
+                if (ra.changes)
+                    a.store(cells, a.after(run));
+                if (rb.changes)
+                    b.store(cells, b.after(run));
                 done += run;
                 continue;
             }
             // A text that is no number text gets one pass to be written so.
-            asWritten = a.canonical && b.canonical ? kFewPasses : 1;
+            asWritten = a.isNumberText && b.isNumberText ? kFewPasses : 1;
         }
 
-        if (!(a.x >= first.least) || !(b.x >= second.least))
+        if (!(a.number >= first.needs) || !(b.number >= second.needs))
             return true;
         const std::string beforeA = a.text, beforeB = b.text;
-        a.store(cells, a.x - first.step);
-        b.store(cells, b.x - second.step);
-        if (!(a.x >= first.leastAfter) || !(b.x >= second.leastAfter))
+        a.store(cells, a.number - first.perPass);
+        b.store(cells, b.number - second.perPass);
+        if (!(a.number >= first.mustLeave) || !(b.number >= second.mustLeave))
             return true;
         done += 1;
         asWritten -= 1;

@@ -6,22 +6,23 @@
 
 namespace quarvel {
 
-// A limit that no cell falls below: the walk never stops a pass.
+// A bound that no cell falls below: the room never stops a pass.
 inline constexpr double kNoLimit = -std::numeric_limits<double>::infinity();
 
-// A cell that every pass reads, lowers by `step` (raises, when the step is
-// negative) and writes back as number text.
-struct Walk {
+// The room that each pass, one unit put aboard, takes from a cell: the pass
+// reads the cell, lowers it by `perPass` and writes it back as number text. A
+// negative `perPass` makes the cell a tally that each pass raises.
+struct Room {
     Id cell;
-    double step;
-    double least;      // a pass starts only while the cell holds at least this
-    double leastAfter; // a pass that leaves the cell below this stops the rest
+    double perPass;
+    double needs;     // a pass starts only while the cell holds at least this
+    double mustLeave; // a pass that leaves less is the last: a shortage
 };
 
 // Puts units aboard one pass at a time, for pass 1, 2, ... while the pass is
-// not above `count`. A pass checks both cells against `least` (stops if either
-// is below), writes `first` and then `second`, then checks both against
-// `leastAfter`. Returns true when a check stopped the passes.
+// not above `count`. A pass checks both cells against `needs` (stops if either
+// holds less), writes `first` and then `second`, then checks both against
+// `mustLeave`. Returns true when a check stopped the passes: a shortage.
 //
 // Any count finishes at once with the cells that pass after pass gives: runs
 // of passes whose writes are exact are taken in one step, the few passes near
@@ -30,6 +31,6 @@ struct Walk {
 // own write is rounded; there a cell that one pass leaves as it is stays so,
 // and any other cell takes the run's whole amount in one subtraction, rounded
 // to 15 significant digits once.
-bool runPasses(Cells &cells, double count, const Walk &first, const Walk &second);
+bool runPasses(Cells &cells, double count, const Room &first, const Room &second);
 
 } // namespace quarvel

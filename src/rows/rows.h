@@ -25,7 +25,4 @@ inline double squadsFromPounds(double pounds)
     return q / 2;
 }
 
-// Cell X ← value(X) − amount.
-inline void subtract(Cells &cells, Id id, double amount) { write(cells, id, value(cells, id) - amount); }
-
 } // namespace quarvel

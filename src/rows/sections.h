@@ -1,9 +1,15 @@
 #pragma once
 
 #include "cells/cells.h"
+#include "cells/tables.h"
+#include "rows/apcs.h"
+#include "rows/armour.h"
+#include "rows/infantry.h"
+#include "rows/specialist.h"
+#include "rows/towed.h"
+#include "rows/trucks.h"
+#include "rows/weapons.h"
 
-#include <array>
-#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -11,7 +17,8 @@
 // offer, its Clear button and its name as a screen reader says it. The event
 // table, the mission gates, start-up, the Clears and the screen-reader names
 // are all made from these tables: adding a row is one line of the design
-// table and one line here. Each row names the handlers it raises.
+// table and one line here, adding a type one line of its family's table.
+// Each row names the handlers it raises.
 
 namespace quarvel {
 
@@ -28,20 +35,6 @@ struct Row {
     std::optional<Id> marching = std::nullopt;
 };
 
-// A view of a constant table of any length.
-template <class T> class Span {
-public:
-    template <std::size_t N> constexpr Span(const std::array<T, N> &a) : first_(a.data()), size_(N) {}
-    constexpr const T *begin() const { return first_; }
-    constexpr const T *end() const { return first_ + size_; }
-    constexpr std::size_t size() const { return size_; }
-    constexpr const T &operator[](std::size_t i) const { return first_[i]; }
-
-private:
-    const T *first_;
-    std::size_t size_;
-};
-
 // A row family's operation, run by a pick from one of its lists.
 using Pick = void (*)(Cells &cells, const Row &row);
 
@@ -55,83 +48,55 @@ void pickArmour(Cells &cells, const Row &row);
 void pickSpecialist(Cells &cells, const Row &row);
 
 struct Section {
-    std::string_view name; // as a screen reader says it
-    Span<Row> rows;        // as they read on the window, numbered from 1
-    Span<std::string_view> types;
-    Id clear; // the section's "Clear" button
+    std::string_view name;        // as a screen reader says it
+    Span<Row> rows;               // as they read on the window, numbered from 1
+    Span<std::string_view> types; // what each of its lists offers
+    Id clear;                     // the section's "Clear" button
     Pick pick;
 };
 
-// The catalogues are the system's vocabulary: the row families recognise a
-// type only by its exact text, so these stay exactly as written.
+// A list offers its family's types in their table's order, after the entry
+// that picks none where it has one: "None", or the weapons' "none".
 
-inline constexpr std::array<Row, 5> kTruckRows{{
+inline constexpr auto kTruckRows = toArray<Row>({
     {Id::Text10, Id::Combo33, Gate::OpensList}, // Text10_Change, Combo33_Click
     {Id::Text13, Id::Combo34, Gate::OpensList}, // Text13_Change, Combo34_Click
     {Id::Text30, Id::Combo35, Gate::OpensList}, // Text30_Change, Combo35_Click
     {Id::Text40, Id::Combo36, Gate::OpensList}, // Text40_Change, Combo36_Click
     {Id::Text44, Id::Combo37, Gate::OpensList}, // Text44_Change, Combo37_Click
-}};
-inline constexpr std::array<std::string_view, 8> kTruckTypes{
-    "None",    "ZIL Medium Truck", "Ural-375 Heavy Truck", "Landrover",
-    "Trailer", "Mule Train",       "7AP Haflinger",        "Land Rover Ambulance"};
+});
+inline constexpr auto kTruckCatalogue = namesOf("None", kTruckTypes);
 
-inline constexpr std::array<Row, 5> kArmourRows{{
+inline constexpr auto kArmourRows = toArray<Row>({
     {Id::Text20, Id::Combo30, Gate::OpensList}, // Text20_Change, Combo30_Click
     {Id::Text21, Id::Combo31, Gate::OpensList}, // Text21_Change, Combo31_Click
     {Id::Text22, Id::Combo32, Gate::OpensList}, // Text22_Change, Combo32_Click
     {Id::Text52, Id::Combo45, Gate::OpensList}, // Text52_Change, Combo45_Click
     {Id::Text53, Id::Combo46, Gate::OpensList}, // Text53_Change, Combo46_Click
-}};
-inline constexpr std::array<std::string_view, 12> kArmourTypes{"None",
-                                                               "T-55 MBT",
-                                                               "AMX-13 Lt Tank",
-                                                               "TAM Medium Tank",
-                                                               "PT-76 Lt Tank",
-                                                               "Ferret Armoured Car",
-                                                               "EBR-75 Armoured Car",
-                                                               "EE-3 Jacaraca Armoured Car",
-                                                               "Fiat 6616 Armoured Car",
-                                                               "EE-9 Cascavel Armoured Car",
-                                                               "BRDM-1 Armoured Car",
-                                                               "ASU-57 Assault Gun"};
+});
+inline constexpr auto kArmourCatalogue = namesOf("None", kArmourTypes);
 
 // Under the window's heading "Vehicles": engineer, recovery, bridging,
 // self-propelled artillery and air-defence vehicles.
-inline constexpr std::array<Row, 4> kSpecialistRows{{
+inline constexpr auto kSpecialistRows = toArray<Row>({
     {Id::Text12, Id::Combo25, Gate::WarnsOnly}, // Text12_Change, Combo25_Click
     {Id::Text18, Id::Combo28, Gate::OpensList}, // Text18_Change, Combo28_Click
     {Id::Text19, Id::Combo29, Gate::OpensList}, // Text19_Change, Combo29_Click
     {Id::Text50, Id::Combo43, Gate::OpensList}, // Text50_Change, Combo43_Click
-}};
-inline constexpr std::array<std::string_view, 15> kSpecialistTypes{"None",
-                                                                   "Excavator",
-                                                                   "M-50 Ontos",
-                                                                   "M-44 155mm SP Gun",
-                                                                   "M-125 SP Mortar",
-                                                                   "M-816 Recovery Truck",
-                                                                   "BAT-M Bulldozer",
-                                                                   "M-88 ARV",
-                                                                   "IMR Combat Engineer Vehicle",
-                                                                   "RV-730 Recovery",
-                                                                   "SPM-85 SP Mortar",
-                                                                   "TMM SP Bridge",
-                                                                   "M-820 Mobile Workshop",
-                                                                   "ZRK Romb Launcher (SA-8)",
-                                                                   "M53/39 30mm SP AA Arty"};
+});
+inline constexpr auto kSpecialistCatalogue = namesOf("None", kSpecialistTypes);
 
-inline constexpr std::array<Row, 4> kApcRows{{
+inline constexpr auto kApcRows = toArray<Row>({
     {Id::Text46, Id::Combo39, Gate::OpensList}, // Text46_Change, Combo39_Click
     {Id::Text47, Id::Combo40, Gate::OpensList}, // Text47_Change, Combo40_Click
     {Id::Text48, Id::Combo41, Gate::OpensList}, // Text48_Change, Combo41_Click
     {Id::Text49, Id::Combo42, Gate::OpensList}, // Text49_Change, Combo42_Click
-}};
-inline constexpr std::array<std::string_view, 6> kApcTypes{
-    "OT-810 APC", "EE-11 Urutu APC", "AMX-VCI APC", "Saracen APC", "BTR-152 APC", "AMX-VCG Engineer Vehicle"};
+});
+inline constexpr auto kApcCatalogue = namesOf(kApcTypes);
 
 // Left column top to bottom, then the right column; rows 7 to 9 are open
 // from start-up.
-inline constexpr std::array<Row, 9> kInfantryRows{{
+inline constexpr auto kInfantryRows = toArray<Row>({
     {Id::Text4, Id::Combo1, Gate::OpensList, Id::Check1},  // Text4_Change, Combo1_Click
     {Id::Text5, Id::Combo3, Gate::OpensList, Id::Check6},  // Text5_Change, Combo3_Click
     {Id::Text6, Id::Combo4, Gate::OpensList, Id::Check11}, // Text6_Change, Combo4_Click
@@ -141,23 +106,11 @@ inline constexpr std::array<Row, 9> kInfantryRows{{
     {Id::Text11, Id::Combo11, Gate::None, Id::Check4},     // Combo11_Click
     {Id::Text3, Id::Combo10, Gate::None, Id::Check3},      // Combo10_Click
     {Id::Text2, Id::Combo9, Gate::None, Id::Check2},       // Combo9_Click
-}};
-inline constexpr std::array<std::string_view, 13> kInfantryTypes{"None",
-                                                                 "Militia Infantry Squad",
-                                                                 "Regular Infantry Squad",
-                                                                 "Commando Squad",
-                                                                 "Combat Engineer Squad",
-                                                                 "Commander",
-                                                                 "Officer",
-                                                                 "Field CP Section",
-                                                                 "TAC HQ Section",
-                                                                 "Pioneer Section",
-                                                                 "Medic Section",
-                                                                 "Replacement Section",
-                                                                 "Mechanic Section"};
+});
+inline constexpr auto kInfantryCatalogue = namesOf("None", kInfantryTypes);
 
 // Left column top to bottom, then the right column.
-inline constexpr std::array<Row, 9> kWeaponRows{{
+inline constexpr auto kWeaponRows = toArray<Row>({
     {Id::Text23, Id::Combo13}, // Combo13_Click
     {Id::Text24, Id::Combo14}, // Combo14_Click
     {Id::Text25, Id::Combo15}, // Combo15_Click
@@ -167,56 +120,52 @@ inline constexpr std::array<Row, 9> kWeaponRows{{
     {Id::Text14, Id::Combo24}, // Combo24_Click
     {Id::Text15, Id::Combo23}, // Combo23_Click
     {Id::Text16, Id::Combo12}, // Combo12_Click
-}};
-inline constexpr std::array<std::string_view, 14> kWeaponTypes{"none",
-                                                               "SA-7 SAM",
-                                                               "RPG-7",
-                                                               "Bangalore Torpedo",
-                                                               "Illumination Munition",
-                                                               "Smoke Munition",
-                                                               "Demo Charge",
-                                                               "Claymore Mine",
-                                                               "AT-3 Sagger ATGM",
-                                                               "SA-8 Gecko SAM",
-                                                               "FN 7.62mm MG",
-                                                               "FFV Carl Gustav",
-                                                               "M-90 60mm Mortar",
-                                                               "M-69 82mm Mortar"};
+});
+inline constexpr auto kWeaponCatalogue = namesOf("none", kWeaponTypes);
 
-inline constexpr std::array<Row, 1> kSupplyRows{{
+inline constexpr auto kSupplyRows = toArray<Row>({
     {Id::Text29, Id::Combo8}, // Combo8_Click
-}};
-inline constexpr std::array<std::string_view, 1> kSupplyTypes{"Combat Supplies"};
+});
+inline constexpr auto kSupplyCatalogue = toArray<std::string_view>({"Combat Supplies"});
 
-inline constexpr std::array<Row, 4> kTowedRows{{
+inline constexpr auto kTowedRows = toArray<Row>({
     {Id::Text32, Id::Combo19, Gate::OpensList}, // Text32_Change, Combo19_Click
     {Id::Text33, Id::Combo20, Gate::OpensList}, // Text33_Change, Combo20_Click
     {Id::Text34, Id::Combo21, Gate::OpensList}, // Text34_Change, Combo21_Click
     {Id::Text39, Id::Combo22, Gate::OpensList}, // Text39_Change, Combo22_Click
-}};
-inline constexpr std::array<std::string_view, 7> kTowedTypes{
-    "ZPU-4 AAMG",           "Oerlikon 20 mm AAA",  "S-60 57mm AAA",      "ZU-23-2 AAA",
-    "OTO Malera 105mm PAK", "D-30 122mm Howitzer", "L-6 Wombat 120mm RR"};
+});
+inline constexpr auto kTowedCatalogue = namesOf(kTowedTypes);
 
-inline constexpr Section kTrucks{"Trucks", kTruckRows, kTruckTypes, Id::Command11, pickTruck};
-inline constexpr Section kArmour{"Armour", kArmourRows, kArmourTypes, Id::Command19, pickArmour};
-inline constexpr Section kSpecialist{"Specialist vehicles", kSpecialistRows, kSpecialistTypes, Id::Command5,
+inline constexpr Section kTrucks{"Trucks", kTruckRows, kTruckCatalogue, Id::Command11, pickTruck};
+inline constexpr Section kArmour{"Armour", kArmourRows, kArmourCatalogue, Id::Command19, pickArmour};
+inline constexpr Section kSpecialist{"Specialist vehicles", kSpecialistRows, kSpecialistCatalogue, Id::Command5,
                                      pickSpecialist};
-inline constexpr Section kApcs{"APCs", kApcRows, kApcTypes, Id::Command11, pickApc};
-inline constexpr Section kInfantry{"Infantry", kInfantryRows, kInfantryTypes, Id::Command2, pickInfantry};
-inline constexpr Section kWeapons{"Weapons", kWeaponRows, kWeaponTypes, Id::Command8, pickWeapon};
-inline constexpr Section kSupplies{"Combat supplies", kSupplyRows, kSupplyTypes, Id::Command8, pickSupplies};
-inline constexpr Section kTowed{"Towed units", kTowedRows, kTowedTypes, Id::Command16, pickTowed};
+inline constexpr Section kApcs{"APCs", kApcRows, kApcCatalogue, Id::Command11, pickApc};
+inline constexpr Section kInfantry{"Infantry", kInfantryRows, kInfantryCatalogue, Id::Command2, pickInfantry};
+inline constexpr Section kWeapons{"Weapons", kWeaponRows, kWeaponCatalogue, Id::Command8, pickWeapon};
+inline constexpr Section kSupplies{"Combat supplies", kSupplyRows, kSupplyCatalogue, Id::Command8, pickSupplies};
+inline constexpr Section kTowed{"Towed units", kTowedRows, kTowedCatalogue, Id::Command16, pickTowed};
 
 // In the order they read on the window. Sections that share a Clear button
 // are cleared together.
-inline constexpr std::array<const Section *, 8> kSections{&kTrucks,   &kArmour,  &kSpecialist, &kApcs,
-                                                          &kInfantry, &kWeapons, &kSupplies,   &kTowed};
+inline constexpr auto kSections =
+    toArray<const Section *>({&kTrucks, &kArmour, &kSpecialist, &kApcs, &kInfantry, &kWeapons, &kSupplies, &kTowed});
 
-// Where a control stands among the sections' rows.
-struct Place {
-    const Section *section = nullptr; // null: in no row
-    const Row *row = nullptr;
-};
+// Whether every row names controls of the kinds the design table gives them:
+// an empty row, {Form1, Form1}, or a control out of place stops the build.
+constexpr bool rowsMatchDesign()
+{
+    auto is = [](Id id, Kind kind) { return kDesign[index(id)].kind == kind; };
+    for (const Section *section : kSections) {
+        if (!is(section->clear, Kind::Button))
+            return false;
+        for (const Row &row : section->rows)
+            if (!is(row.count, Kind::TextBox) || !is(row.list, Kind::List) ||
+                (row.marching && !is(*row.marching, Kind::CheckBox)))
+                return false;
+    }
+    return true;
+}
+static_assert(rowsMatchDesign(), "a row names a control of the wrong kind");
 
 } // namespace quarvel

@@ -1,17 +1,16 @@
 #include "rows/startup.h"
 
+#include "rows/mission.h"
 #include "rows/sections.h"
 
-#include <array>
 #include <string_view>
 
 namespace quarvel {
 namespace {
 
-constexpr std::array<std::string_view, 7> kMissionTypes{
-    "None", "Recon", "Probe", "Advance To Contact", "Artillery Barrage", "Deliberate Attack", "Raid"};
+constexpr auto kMissionList = namesOf("None", kMissions);
 
-constexpr std::array<std::string_view, 9> kAirSupport{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+constexpr auto kAirSupport = toArray<std::string_view>({"1", "2", "3", "4", "5", "6", "7", "8", "9"});
 
 template <class Catalogue> void fill(Cells &cells, Id list, const Catalogue &catalogue)
 {
@@ -21,14 +20,14 @@ template <class Catalogue> void fill(Cells &cells, Id list, const Catalogue &cat
 
 } // namespace
 
-void Form_Load(Cells &cells, Id)
+void Form_Load(Cells &cells)
 {
     for (const Section *section : kSections)
         for (const Row &row : section->rows)
             if (row.gate == Gate::OpensList)
                 cells.setEnabled(row.list, false);
 
-    fill(cells, Id::Combo2, kMissionTypes);
+    fill(cells, Id::Combo2, kMissionList);
     fill(cells, Id::Combo26, kAirSupport);
     for (const Section *section : kSections)
         for (const Row &row : section->rows)

@@ -6,6 +6,6 @@ namespace quarvel {
 
 // Start-up, before the window is shown: closes the rows that wait for a
 // mission type and fills every list with its catalogue.
-void Form_Load(Cells &cells, Id window);
+void Form_Load(Cells &cells);
 
 } // namespace quarvel

@@ -21,7 +21,7 @@ void pickSupplies(Cells &window, const Row &row)
     if (!(value(cells, kPoundsFree) < 0))
         return;
     cells.alert(kNotEnoughTransport, kTransportError);
-    cells.takeBack();
+    cells.rollBack();
 }
 
 } // namespace quarvel

@@ -1,32 +1,13 @@
+#include "rows/towed.h"
+
 #include "cells/tentative.h"
 #include "rows/rows.h"
 
-#include <array>
-
 namespace quarvel {
-namespace {
-
-struct TowedType {
-    std::string_view name;
-    double combatLoad; // supplies per gun
-    double towing;     // towing units one gun needs
-};
-
-constexpr std::array<TowedType, 7> kTypes{{
-    {"ZPU-4 AAMG", 6, 1},
-    {"Oerlikon 20 mm AAA", 8, 1},
-    {"S-60 57mm AAA", 9, 1},
-    {"ZU-23-2 AAA", 7, 1},
-    {"OTO Malera 105mm PAK", 18, 1},
-    {"D-30 122mm Howitzer", 31, 1},
-    {"L-6 Wombat 120mm RR", 4, 1},
-}};
-
-} // namespace
 
 void pickTowed(Cells &window, const Row &row)
 {
-    const TowedType *t = findType(kTypes, window.text(row.list));
+    const TowedType *t = findType(kTowedTypes, window.text(row.list));
     const double load = t ? t->combatLoad : 0;
     const double towing = t ? t->towing : 0;
 
@@ -46,7 +27,7 @@ void pickTowed(Cells &window, const Row &row)
     if (!(value(cells, kTowingFree) < 0))
         return;
     cells.alert("You Need More Vehicles For Towing", kTransportError);
-    cells.takeBack();
+    cells.rollBack();
     window.setText(row.count, "0");
 }
 

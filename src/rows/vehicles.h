@@ -14,7 +14,7 @@ namespace quarvel {
 template <class Type> struct VehicleUpdate {
     Id cell;
     double Type::*figure;
-    bool supply; // the amount is times the mission code: supplies needed
+    bool timesMission; // supplies needed: the amount is times the mission code
 };
 
 template <class Type, std::size_t Types, std::size_t Updates>
@@ -26,7 +26,7 @@ void bookVehicles(Cells &cells, const Row &row, const std::array<Type, Types> &t
     const double mission = value(cells, kMissionCode);
     for (const VehicleUpdate<Type> &u : updates) {
         const double figure = type ? type->*u.figure : 0;
-        add(cells, u.cell, u.supply ? mission * (n * figure) : n * figure);
+        add(cells, u.cell, u.timesMission ? mission * (n * figure) : n * figure);
     }
 }
 

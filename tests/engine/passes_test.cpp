@@ -10,16 +10,16 @@ namespace {
 
 // One pass at a time, every write stored as text and read back by the next
 // statement: what runPasses must come to whatever the count.
-bool passByPass(Cells &cells, double count, const Walk &a, const Walk &b)
+bool passByPass(Cells &cells, double count, const Room &a, const Room &b)
 {
     for (double pass = 1; pass <= count; ++pass) {
         const double x = value(cells, a.cell);
         const double y = value(cells, b.cell);
-        if (!(x >= a.least) || !(y >= b.least))
+        if (!(x >= a.needs) || !(y >= b.needs))
             return true;
-        write(cells, a.cell, x - a.step);
-        write(cells, b.cell, y - b.step);
-        if (!(value(cells, a.cell) >= a.leastAfter) || !(value(cells, b.cell) >= b.leastAfter))
+        write(cells, a.cell, x - a.perPass);
+        write(cells, b.cell, y - b.perPass);
+        if (!(value(cells, a.cell) >= a.mustLeave) || !(value(cells, b.cell) >= b.mustLeave))
             return true;
     }
     return false;
@@ -51,9 +51,9 @@ std::string randomText(std::mt19937_64 &random)
 // The walks of the riders (squads and pounds, refused below 0 for room a
 // unit takes) and of the weapons (pounds while the weight fits, and the
 // weight aboard).
-std::vector<std::pair<Walk, Walk>> walks()
+std::vector<std::pair<Room, Room>> walks()
 {
-    std::vector<std::pair<Walk, Walk>> out;
+    std::vector<std::pair<Room, Room>> out;
     for (auto [s, w] : {std::pair{1.0, 2500.0}, {0.5, 1250.0}, {0.0, 0.0}})
         out.push_back(
             {{Id::Label110, s, kNoLimit, s > 0 ? 0 : kNoLimit}, {Id::Label108, w, kNoLimit, w > 0 ? 0 : kNoLimit}});
@@ -77,14 +77,14 @@ TEST(Passes, TakenAtOnceGiveTheCellsOfPassByPass)
             }
             ASSERT_EQ(runPasses(fast, count, a, b), passByPass(slow, count, a, b)) << textA << " " << textB;
             ASSERT_EQ(texts(fast, {a.cell, b.cell}), texts(slow, {a.cell, b.cell}))
-                << "from " << textA << " " << textB << " x" << count << " step " << a.step;
+                << "from " << textA << " " << textB << " x" << count << " step " << a.perPass;
         }
     }
 }
 
 struct Huge {
     const char *a, *b;
-    Walk first, second;
+    Room first, second;
     double count;
     const char *after;
     bool shortage;
@@ -94,8 +94,8 @@ struct Huge {
 // its step away; where it does, every later pass does the same.
 TEST(Passes, AnyCountFinishesAtOnce)
 {
-    const Walk squads{Id::Label110, 1, kNoLimit, 0}, pounds{Id::Label108, 2500, kNoLimit, 0};
-    const Walk mortar{Id::Label108, 98, 98, kNoLimit}, aboard{Id::Label4, -98, kNoLimit, kNoLimit};
+    const Room squads{Id::Label110, 1, kNoLimit, 0}, pounds{Id::Label108, 2500, kNoLimit, 0};
+    const Room mortar{Id::Label108, 98, 98, kNoLimit}, aboard{Id::Label4, -98, kNoLimit, kNoLimit};
     const Huge cases[] = {
         {"1E+12", "999999999999", squads, pounds, 1e15, "Label110=999600000000 Label108=-1", true},
         {"1E+12", "Casualty Sections  can be Carried", mortar, aboard, 1e308, "Label108=64 Label4=999999999936", true},
