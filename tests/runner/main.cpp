@@ -34,19 +34,14 @@ int main(int argc, char *argv[])
         std::string text;
         bool known = true;
         for (int number = 1; in && std::getline(in, text); ++number) {
-            if (const Line line = parseLine(text, number); line.error) {
-                std::cout << file << ":" << line.error->line << ": " << line.error->source << "\n  " << line.error->why
-                          << "\n";
+            if (const auto step = parseLine(text, number); step && !step->verb) {
+                std::cout << file << ":" << number << ": " << step->source << "\n  " << step->unknown << "\n";
                 known = false;
             }
         }
-        if (!in.eof()) {
+        if (!in.eof())
             std::cout << file << ": cannot be read\n";
-            ++failed;
-            unreadable = true;
-            continue;
-        }
-        if (!known) {
+        if (!in.eof() || !known) {
             ++failed;
             unreadable = true;
             continue;
@@ -58,11 +53,9 @@ int main(int argc, char *argv[])
         player.newWindow();
         bool ok = true;
         for (int number = 1; ok && std::getline(in, text); ++number) {
-            const Line line = parseLine(text, number);
-            if (!line.step)
-                continue;
-            if (auto failure = player.play(*line.step)) {
-                std::cout << file << ":" << number << ": " << line.step->source << "\n  " << *failure << "\n";
+            const auto step = parseLine(text, number);
+            if (const Failure failure = step ? player.play(*step) : std::nullopt) {
+                std::cout << file << ":" << number << ": " << step->source << "\n  " << *failure << "\n";
                 ok = false;
             }
         }

@@ -1,4 +1,5 @@
 #include "player.h"
+
 #include "app/menus.h"
 #include "app/plandocument.h"
 #include "app/qs.h"
@@ -18,11 +19,8 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -36,16 +34,11 @@ namespace {
 
 std::string quote(const std::string &s) { return "\"" + s + "\""; }
 
-Id control(const std::string &name) { return *idNamed(name); }
-
 // Where a person clicks to type into a text box or an editable list.
 QLineEdit *editField(QWidget *w)
 {
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        return edit;
-    if (auto *combo = qobject_cast<QComboBox *>(w))
-        return combo->lineEdit(); // null for a list-only list
-    return nullptr;
+    auto *combo = qobject_cast<QComboBox *>(w);
+    return combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(w); // a list-only list has none
 }
 
 void click(QWidget *w, QPoint at = {})
@@ -69,19 +62,14 @@ void openList(QComboBox *combo)
 // character, a few others their control character, the rest nothing.
 QString keyText(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
         return QStringLiteral("\r");
-    case Qt::Key_Tab:
+    if (key == Qt::Key_Tab)
         return QStringLiteral("\t");
-    case Qt::Key_Backspace:
+    if (key == Qt::Key_Backspace)
         return QStringLiteral("\b");
-    case Qt::Key_Escape:
+    if (key == Qt::Key_Escape)
         return QStringLiteral("\x1b");
-    default:
-        break;
-    }
     if (key < Qt::Key_Space || key >= Qt::Key_Escape)
         return QString();
     const char32_t code = key;
@@ -89,34 +77,59 @@ QString keyText(Qt::Key key, Qt::KeyboardModifiers modifiers)
     return modifiers & Qt::ShiftModifier ? text : text.toLower();
 }
 
-// Presses and releases the key in the widget, wherever Qt's test keyboard
-// knows the key or not.
-void pressKey(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+// When the control named is not of the kind the argument takes: that kind.
+const char *unfit(Arg arg, Id id, QWidget *w)
 {
-    QTest::sendKeyEvent(QTest::Click, target, key, keyText(key, modifiers), modifiers);
+    const Kind kind = design(id).kind;
+    if (arg == Arg::List && !qobject_cast<QComboBox *>(w))
+        return "a list";
+    if (arg == Arg::CheckBox && !qobject_cast<QCheckBox *>(w))
+        return "a check box";
+    if (arg == Arg::Button && !qobject_cast<QPushButton *>(w))
+        return "a button";
+    if (arg == Arg::TextField && !editField(w))
+        return "a text box or a list that takes typing";
+    if (arg == Arg::Texted && (kind == Kind::CheckBox || kind == Kind::Line || kind == Kind::Rectangle))
+        return "a control with a text";
+    return nullptr;
 }
 
-// The step's text as a person can type it: UTF-8, and no control character
-// but Tab.
-std::optional<std::string> readTypable(const std::string &utf8, QString &text)
+// A state of two, `on` or `off`, as the step expects it and as found.
+Failure expectState(const std::string &what, bool found, bool wanted, const char *on, const char *off)
+{
+    if (found == wanted)
+        return std::nullopt;
+    return "expected " + what + " " + (wanted ? on : off) + "; found it " + (found ? on : off);
+}
+
+Failure expectText(const std::string &what, const std::string &wanted, const std::string &found)
+{
+    if (found == wanted)
+        return std::nullopt;
+    return "expected " + what + " " + quote(wanted) + "; found " + quote(found);
+}
+
+// The verbs. Each plays on a control of the kind its arguments name, shown
+// and enabled when a person acts on it; `on` and `item` come from its row.
+
+// Types the step's text as a person would; it must be text a person can type:
+// UTF-8, and no control character but Tab.
+Failure type(const Call &c)
 {
     QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    text = decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+    const QString text = decode(QByteArrayView(c.args[1].data(), qsizetype(c.args[1].size())));
     if (decode.hasError())
         return "expected UTF-8 text to type; found bytes that are not UTF-8";
-    for (QChar c : text)
-        if (c != u'\t' && c.category() == QChar::Other_Control)
+    for (QChar ch : text)
+        if (ch != u'\t' && ch.category() == QChar::Other_Control)
             return "expected text a person can type; found the control character U+" +
-                   QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper().toStdString();
-    return std::nullopt;
-}
-
-// Types the text into whatever has the focus, as a person would: ASCII
-// key by key, and every other character (a letter with its accent, a digit
-// of another script, a character beyond the 16-bit plane) as the person's
-// input method commits it, one character as the eye sees it at a time.
-std::optional<std::string> typeText(const QString &text, QWidget *field)
-{
+                   QString::number(ch.unicode(), 16).rightJustified(4, u'0').toUpper().toStdString();
+    click(editField(c.widget));
+    QTest::keyClick(editField(c.widget), Qt::Key_End);
+    // ASCII key by key, and every other character (a letter with its accent,
+    // a digit of another script, a character beyond the 16-bit plane) as the
+    // person's input method commits it, one character as the eye sees it at a
+    // time, into whatever has the focus.
     QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = characters.toNextBoundary();
@@ -124,7 +137,7 @@ std::optional<std::string> typeText(const QString &text, QWidget *field)
             end = text.size();
         const QString character = text.mid(start, end - start);
         start = end;
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : field;
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : editField(c.widget);
         if (character.size() == 1 && character[0].unicode() < 0x80) {
             QTest::keyClick(target, char(character[0].unicode()));
             continue;
@@ -142,18 +155,200 @@ std::optional<std::string> typeText(const QString &text, QWidget *field)
     return std::nullopt;
 }
 
+Failure erase(const Call &c)
+{
+    click(editField(c.widget));
+    QTest::keyClick(editField(c.widget), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editField(c.widget), Qt::Key_Delete);
+    return std::nullopt;
+}
+
+Failure pick(const Call &c)
+{
+    auto *combo = static_cast<QComboBox *>(c.widget);
+    const int i = combo->findText(qs(c.args[1]), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i < 0)
+        return "expected an entry " + quote(c.args[1]) + " in " + c.args[0] + "; found none";
+    openList(combo);
+    QAbstractItemView *view = combo->view();
+    const QModelIndex entry = combo->model()->index(i, combo->modelColumn(), combo->rootModelIndex());
+    view->scrollTo(entry);
+    view->setCurrentIndex(entry);
+    QTest::keyClick(view, Qt::Key_Return);
+    if (view->isVisible())
+        combo->hidePopup();
+    return std::nullopt;
+}
+
+// Clicks the button, or the check box when it is not in the verb's state.
+Failure press(const Call &c)
+{
+    auto *box = qobject_cast<QCheckBox *>(c.widget);
+    if (!box || box->isChecked() != c.verb.on)
+        click(c.widget);
+    return std::nullopt;
+}
+
+// Presses and releases the key, named as Qt names it, in the control that has
+// the focus, wherever Qt's test keyboard knows the key or not.
+Failure key(const Call &c)
+{
+    const std::string name = c.args.empty() ? std::string(c.verb.item) : c.args[0];
+    const QKeySequence key(qs(name));
+    if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
+        return "expected a key named as Qt names it; found " + quote(name);
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &c.window;
+    const Qt::KeyboardModifiers modifiers = key[0].keyboardModifiers();
+    QTest::sendKeyEvent(QTest::Click, target, key[0].key(), keyText(key[0].key(), modifiers), modifiers);
+    return std::nullopt;
+}
+
+Failure set(const Call &c)
+{
+    c.window.cells().setText(c.id, c.args[1]);
+    return std::nullopt;
+}
+
+Failure expect(const Call &c) { return expectText(c.args[0], c.args[1], c.window.cells().text(c.id)); }
+
+Failure enabled(const Call &c)
+{
+    const bool found = c.widget ? c.widget->isEnabled() : !design(c.id).has(Disabled);
+    return expectState(c.args[0], found, c.verb.on, "enabled", "disabled");
+}
+
+Failure ticked(const Call &c)
+{
+    return expectState(c.args[0], c.window.cells().ticked(c.id), c.verb.on, "ticked", "unticked");
+}
+
+Failure entries(const Call &c)
+{
+    const int count = static_cast<QComboBox *>(c.widget)->count();
+    if (count == std::stoi(c.args[1]))
+        return std::nullopt;
+    return "expected " + c.args[0] + " to hold " + c.args[1] + " entries; found " + std::to_string(count);
+}
+
+Failure entry(const Call &c)
+{
+    const auto *combo = static_cast<QComboBox *>(c.widget);
+    const int k = std::stoi(c.args[1]);
+    const std::string what = "entry " + c.args[1] + " of " + c.args[0];
+    if (k < 1 || k > combo->count())
+        return "expected " + what + " " + quote(c.args[2]) + "; found " + c.args[0] + " holds " +
+               std::to_string(combo->count()) + " entries";
+    return expectText(what, c.args[2], combo->itemText(k - 1).toStdString());
+}
+
+Failure alert(const Call &c) { return c.player.alert(c.args); }
+
+Failure focus(const Call &c)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (c.widget && focus && (focus == c.widget || c.widget->isAncestorOf(focus)))
+        return std::nullopt;
+    // A list's edit field has no name of its own: the list's is shown.
+    const QWidget *named = focus && focus->objectName().isEmpty() ? focus->parentWidget() : focus;
+    return "expected the focus in " + c.args[0] + "; found it in " +
+           (named ? named->objectName().toStdString() : std::string("no control"));
+}
+
+Failure shot(const Call &c)
+{
+    if (c.window.grab().save(qs(c.args[0]), "PNG"))
+        return std::nullopt;
+    return "expected the image saved as " + quote(c.args[0]) + "; found it could not be written";
+}
+
+// Chooses the verb's menu item; a PATH answers the file dialog it opens.
+Failure choose(const Call &c)
+{
+    return c.player.choose(std::string(c.verb.item), c.args.empty() ? nullptr : &c.args[0]);
+}
+
+// Save As with a PATH, Save without.
+Failure save(const Call &c)
+{
+    return c.args.empty() ? c.player.choose("File › Save", nullptr) : c.player.choose("File › Save As", &c.args[0]);
+}
+
+Failure menu(const Call &c)
+{
+    const int cancelled = c.player.dialogsCancelled();
+    if (auto failure = c.player.choose(c.args[0], nullptr))
+        return failure;
+    if (c.player.dialogsCancelled() != cancelled)
+        return "expected " + c.args[0] + " to open no dialog but a message box; found one, closed";
+    return std::nullopt;
+}
+
+Failure itemEnabled(const Call &c)
+{
+    const std::string item(c.verb.item);
+    return expectState(item, c.window.menus().item(qs(item))->isEnabled(), c.verb.on, "enabled", "disabled");
+}
+
+// Whether the window holds work that is not saved: the title's marker.
+Failure modified(const Call &c)
+{
+    return expectState("the window " + quote(c.window.cells().text(Id::Form1)), c.window.isWindowModified(), c.verb.on,
+                       "modified", "unmodified");
+}
+
+Failure clipboard(const Call &c)
+{
+    const QString text = QApplication::clipboard()->text();
+    for (const QString &line : text.split(u'\n'))
+        if ((line.endsWith(u'\r') ? line.chopped(1) : line) == qs(c.args[0]))
+            return std::nullopt;
+    return "expected a line " + quote(c.args[0]) + " on the clipboard; found " + quote(text.toStdString());
+}
+
 } // namespace
 
-std::string Box::describe() const
+const Verb *verbNamed(std::string_view name)
 {
-    std::string s = "message box " + quote(title) + " " + quote(prompt);
-    if (!critical)
-        s += " without the critical-stop icon";
-    if (!okOnly)
-        s += " with buttons other than one OK";
-    if (!modal)
-        s += " that was not modal";
-    return s;
+    static const Verb verbs[] = {
+        {"type", {Arg::TextField, Arg::Text}, Needs::UsableControl, type},
+        {"erase", {Arg::TextField}, Needs::UsableControl, erase},
+        {"pick", {Arg::List, Arg::Text}, Needs::UsableControl, pick},
+        {"tick", {Arg::CheckBox}, Needs::UsableControl, press, true},
+        {"untick", {Arg::CheckBox}, Needs::UsableControl, press, false},
+        {"press", {Arg::Button}, Needs::UsableControl, press},
+        {"tab", {}, Needs::OpenWindow, key, true, "Tab"},
+        {"key", {Arg::Key}, Needs::OpenWindow, key},
+        {"set", {Arg::Texted, Arg::Text}, Needs::OpenWindow, set},
+        {"expect", {Arg::Control, Arg::Text}, Needs::Nothing, expect},
+        {"enabled", {Arg::Control}, Needs::OpenWindow, enabled, true},
+        {"disabled", {Arg::Control}, Needs::OpenWindow, enabled, false},
+        {"ticked", {Arg::CheckBox}, Needs::OpenWindow, ticked, true},
+        {"unticked", {Arg::CheckBox}, Needs::OpenWindow, ticked, false},
+        {"entries", {Arg::List, Arg::Number}, Needs::OpenWindow, entries},
+        {"entry", {Arg::List, Arg::Number, Arg::Text}, Needs::OpenWindow, entry},
+        {"alert", {Arg::Text, Arg::MaybeText}, Needs::Nothing, alert},
+        {"no-alert", {}, Needs::Nothing, alert},
+        {"focus", {Arg::Control}, Needs::OpenWindow, focus},
+        {"shot", {Arg::Text}, Needs::Nothing, shot},
+        {"new", {}, Needs::OpenWindow, choose, true, "File › New"},
+        {"open", {Arg::Text}, Needs::OpenWindow, choose, true, "File › Open"},
+        {"save", {Arg::MaybeText}, Needs::OpenWindow, save},
+        {"export", {Arg::Text}, Needs::OpenWindow, choose, true, "File › Export as PDF"},
+        {"menu", {Arg::Text}, Needs::OpenWindow, menu},
+        {"undo", {}, Needs::OpenWindow, choose, true, "Edit › Undo"},
+        {"redo", {}, Needs::OpenWindow, choose, true, "Edit › Redo"},
+        {"can-undo", {}, Needs::Nothing, itemEnabled, true, "Edit › Undo"},
+        {"cannot-undo", {}, Needs::Nothing, itemEnabled, false, "Edit › Undo"},
+        {"can-redo", {}, Needs::Nothing, itemEnabled, true, "Edit › Redo"},
+        {"cannot-redo", {}, Needs::Nothing, itemEnabled, false, "Edit › Redo"},
+        {"modified", {}, Needs::Nothing, modified, true},
+        {"unmodified", {}, Needs::Nothing, modified, false},
+        {"clipboard", {Arg::Text}, Needs::Nothing, clipboard},
+    };
+    for (const Verb &verb : verbs)
+        if (verb.name == name)
+            return &verb;
+    return nullptr;
 }
 
 Player::Player() { qApp->installEventFilter(this); }
@@ -203,13 +398,10 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
     } else if (files && !answer_.isEmpty()) {
         QTimer::singleShot(0, files, [this, files, file = std::exchange(answer_, QString())] {
             files->selectFile(file);
-            auto *buttons = files->findChild<QDialogButtonBox *>();
-            QPushButton *accept =
-                buttons ? buttons->button(files->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                                         : QDialogButtonBox::Open)
-                        : nullptr;
-            if (accept)
-                accept->click();
+            const auto accept =
+                files->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save : QDialogButtonBox::Open;
+            if (auto *buttons = files->findChild<QDialogButtonBox *>(); buttons && buttons->button(accept))
+                buttons->button(accept)->click();
             // A dialog that did not take the file (it went into a folder of
             // that name) is cancelled, and the step fails.
             if (files->isVisible()) {
@@ -218,12 +410,13 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
             }
         });
     } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
-        Box seen;
-        seen.title = box->windowTitle().toStdString();
-        seen.prompt = box->text().toStdString();
-        seen.critical = box->icon() == QMessageBox::Critical;
-        seen.okOnly = box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok;
-        seen.modal = box->isModal();
+        Box seen{box->windowTitle().toStdString(), box->text().toStdString(), {}};
+        if (box->icon() != QMessageBox::Critical)
+            seen.unlike += " without the critical-stop icon";
+        if (box->buttons().size() != 1 || box->standardButtons() != QMessageBox::Ok)
+            seen.unlike += " with buttons other than one OK";
+        if (!box->isModal())
+            seen.unlike += " that was not modal";
         boxes_.push_back(seen);
         QTimer::singleShot(0, box, [box] {
             if (QAbstractButton *ok = box->button(QMessageBox::Ok))
@@ -238,15 +431,9 @@ bool Player::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-std::optional<std::string> Player::play(const Step &step)
+Failure Player::play(const Step &step)
 {
-    std::optional<std::string> failure = playStep(step);
-    settle();
-    return failure;
-}
-
-void Player::settle()
-{
+    const Failure failure = playOn(step);
     // A person's next action meets a window that has handled this one, as
     // its event loop would: the window system's events, posted events and
     // deferred deletes. Left alone they pile up for as long as a file runs.
@@ -260,69 +447,27 @@ void Player::settle()
         QCoreApplication::processEvents();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return failure;
 }
 
-std::optional<std::string> Player::playStep(const Step &step)
+Failure Player::playOn(const Step &step)
 {
-    if (step.verb == "alert") {
-        // With the prompt left out, any prompt passes.
-        const bool anyPrompt = step.args.size() < 2;
-        const std::string expected =
-            "message box " + quote(step.args[0]) + (anyPrompt ? "" : " " + quote(step.args[1]));
-        if (boxes_.empty())
-            return "expected " + expected + "; found no message box left to check";
-        const Box box = boxes_.front();
-        boxes_.pop_front();
-        if (box.title != step.args[0] || (!anyPrompt && box.prompt != step.args[1]) || !box.critical || !box.okOnly ||
-            !box.modal)
-            return "expected " + expected + " with the critical-stop icon and one OK button; found " + box.describe();
-        return std::nullopt;
-    }
-    if (step.verb == "can-undo" || step.verb == "cannot-undo" || step.verb == "can-redo" ||
-        step.verb == "cannot-redo") {
-        const bool undo = step.verb.find("undo") != std::string::npos;
-        const bool can = step.verb.rfind("can-", 0) == 0;
-        const std::string item = undo ? "Edit › Undo" : "Edit › Redo";
-        if (window_->menus().item(qs(item))->isEnabled() == can)
-            return std::nullopt;
-        return "expected " + item + (can ? " enabled" : " disabled") + "; found it " + (can ? "disabled" : "enabled");
-    }
-    if (step.verb == "modified" || step.verb == "unmodified") {
-        const bool modified = window_->isWindowModified();
-        if (modified == (step.verb == "modified"))
-            return std::nullopt;
-        return std::string("expected the window to hold ") +
-               (modified ? "no work that is not saved" : "work not saved") + "; found it " +
-               (modified ? "does (" : "does not (") + window_->cells().text(Id::Form1) + ")";
-    }
-    if (step.verb == "clipboard") {
-        const QStringList lines = QApplication::clipboard()->text().split(u'\n');
-        for (const QString &line : lines)
-            if ((line.endsWith(u'\r') ? line.chopped(1) : line) == qs(step.args[0]))
-                return std::nullopt;
-        return "expected a line " + quote(step.args[0]) + " on the clipboard; found " +
-               quote(QApplication::clipboard()->text().toStdString());
-    }
-    if (step.verb == "no-alert") {
-        if (!boxes_.empty())
-            return "expected no message box left to check; found " + boxes_.front().describe() +
-                   (boxes_.size() > 1 ? " and " + std::to_string(boxes_.size() - 1) + " more" : "");
-        return std::nullopt;
-    }
-    if (step.verb == "shot") {
-        const QPixmap image = window_->grab();
-        if (!image.save(qs(step.args[0]), "PNG"))
-            return "expected the image saved as " + quote(step.args[0]) + "; found it could not be written";
-        return std::nullopt;
-    }
-    if (window_->closed() && step.verb != "expect")
+    const Verb &verb = *step.verb;
+    if (verb.needs != Needs::Nothing && window_->closed())
         return "expected the window open; found it closed by Exit";
-    if (auto failure = act(step))
-        return failure;
-    return check(step);
+    const bool named = !verb.args.empty() && namesControl(verb.args.front());
+    const Id id = named ? *idNamed(step.args[0]) : Id::Form1;
+    QWidget *w = named ? window_->widget(id) : nullptr;
+    if (verb.needs == Needs::UsableControl && (!w || !w->isVisible()))
+        return "expected " + step.args[0] + " shown; found it hidden";
+    if (verb.needs == Needs::UsableControl && !w->isEnabled())
+        return "expected " + step.args[0] + " enabled; found it disabled";
+    if (const char *kind = named ? unfit(verb.args.front(), id, w) : nullptr)
+        return "expected " + std::string(kind) + "; found " + step.args[0] + " is not one";
+    return verb.play({*this, *window_, verb, step.args, id, w});
 }
 
-std::optional<std::string> Player::choose(const std::string &what, const std::optional<std::string> &file)
+Failure Player::choose(const std::string &what, const std::string *file)
 {
     QAction *item = window_->menus().item(qs(what));
     if (!item)
@@ -334,175 +479,29 @@ std::optional<std::string> Player::choose(const std::string &what, const std::op
     answer_ = file ? QDir(folder_).absoluteFilePath(QString::fromStdString(*file)) : QString();
     refused_ = false;
     item->trigger();
-    const bool unanswered = !answer_.isEmpty();
-    answer_.clear();
-    if (unanswered)
+    if (!std::exchange(answer_, QString()).isEmpty())
         return "expected " + what + " to ask for a file; found no file dialog";
     if (refused_)
         return "expected the file dialog to take " + *file + "; found it did not";
     return std::nullopt;
 }
 
-std::optional<std::string> Player::act(const Step &step)
+Failure Player::alert(const std::vector<std::string> &args)
 {
-    const std::string &verb = step.verb;
-    if (verb == "new")
-        return choose("File › New");
-    if (verb == "open")
-        return choose("File › Open", step.args[0]);
-    if (verb == "save" && step.args.empty())
-        return choose("File › Save");
-    if (verb == "save")
-        return choose("File › Save As", step.args[0]);
-    if (verb == "export")
-        return choose("File › Export as PDF", step.args[0]);
-    if (verb == "undo")
-        return choose("Edit › Undo");
-    if (verb == "redo")
-        return choose("Edit › Redo");
-    if (verb == "menu") {
-        const int cancelled = cancelled_;
-        if (auto failure = choose(step.args[0]))
-            return failure;
-        if (cancelled_ != cancelled)
-            return "expected " + step.args[0] + " to open no dialog but a message box; found one, closed";
+    if (args.empty() && !boxes_.empty())
+        return "expected no message box left to check; found " + boxes_.front().describe() +
+               (boxes_.size() > 1 ? " and " + std::to_string(boxes_.size() - 1) + " more" : "");
+    if (args.empty())
         return std::nullopt;
-    }
-    if (verb == "tab" || verb == "key") {
-        QWidget *target = QApplication::focusWidget();
-        if (!target)
-            target = window_.get();
-        QKeySequence key(verb == "tab" ? QStringLiteral("Tab") : qs(step.args[0]));
-        if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
-            return "expected a key named as Qt names it; found " + quote(step.args[0]);
-        pressKey(target, key[0].key(), key[0].keyboardModifiers());
-        return std::nullopt;
-    }
-    if (verb != "type" && verb != "erase" && verb != "pick" && verb != "tick" && verb != "untick" && verb != "press" &&
-        verb != "set")
-        return std::nullopt;
-
-    const Id id = control(step.args[0]);
-    if (verb == "set") {
-        if (design(id).kind == Kind::CheckBox || design(id).kind == Kind::Line || design(id).kind == Kind::Rectangle)
-            return "expected a control with a text; found " + step.args[0] + " has none";
-        window_->cells().setText(id, step.args[1]);
-        return std::nullopt;
-    }
-
-    QWidget *w = window_->widget(id);
-    if (!w || !w->isVisible())
-        return "expected " + step.args[0] + " shown; found it hidden";
-    if (!w->isEnabled())
-        return "expected " + step.args[0] + " enabled; found it disabled";
-
-    if (verb == "type" || verb == "erase") {
-        QLineEdit *edit = editField(w);
-        if (!edit)
-            return "expected a text box or a list that takes typing; found " + step.args[0] + " does not";
-        if (verb == "erase") {
-            click(edit);
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(edit, Qt::Key_Delete);
-            return std::nullopt;
-        }
-        QString text;
-        if (auto failure = readTypable(step.args[1], text))
-            return failure;
-        click(edit);
-        QTest::keyClick(edit, Qt::Key_End);
-        return typeText(text, edit);
-    }
-    if (verb == "pick") {
-        auto *combo = qobject_cast<QComboBox *>(w);
-        if (!combo)
-            return "expected a list; found " + step.args[0] + " is not one";
-        const int i = combo->findText(qs(step.args[1]), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (i < 0)
-            return "expected an entry " + quote(step.args[1]) + " in " + step.args[0] + "; found none";
-        openList(combo);
-        QAbstractItemView *view = combo->view();
-        const QModelIndex entry = combo->model()->index(i, combo->modelColumn(), combo->rootModelIndex());
-        view->scrollTo(entry);
-        view->setCurrentIndex(entry);
-        QTest::keyClick(view, Qt::Key_Return);
-        if (view->isVisible())
-            combo->hidePopup();
-        return std::nullopt;
-    }
-    if (verb == "tick" || verb == "untick") {
-        auto *box = qobject_cast<QCheckBox *>(w);
-        if (!box)
-            return "expected a check box; found " + step.args[0] + " is not one";
-        if (box->isChecked() != (verb == "tick"))
-            click(box);
-        return std::nullopt;
-    }
-    auto *button = qobject_cast<QPushButton *>(w);
-    if (!button)
-        return "expected a button; found " + step.args[0] + " is not one";
-    click(button);
-    return std::nullopt;
-}
-
-std::optional<std::string> Player::check(const Step &step)
-{
-    const std::string &verb = step.verb;
-    if (verb == "focus") {
-        QWidget *w = window_->widget(control(step.args[0]));
-        QWidget *focus = QApplication::focusWidget();
-        if (w && focus && (focus == w || w->isAncestorOf(focus)))
-            return std::nullopt;
-        return "expected the focus in " + step.args[0] + "; found it in " +
-               (focus ? (focus->objectName().isEmpty() && focus->parentWidget()
-                             ? focus->parentWidget()->objectName().toStdString()
-                             : focus->objectName().toStdString())
-                      : std::string("no control"));
-    }
-    if (verb != "expect" && verb != "enabled" && verb != "disabled" && verb != "ticked" && verb != "unticked" &&
-        verb != "entries" && verb != "entry")
-        return std::nullopt;
-
-    const Id id = control(step.args[0]);
-    QWidget *w = window_->widget(id);
-    if (verb == "expect") {
-        const std::string found = window_->cells().text(id);
-        if (found != step.args[1])
-            return "expected " + step.args[0] + " " + quote(step.args[1]) + "; found " + quote(found);
-        return std::nullopt;
-    }
-    if (verb == "enabled" || verb == "disabled") {
-        const bool enabled = w ? w->isEnabled() : !design(id).has(Disabled);
-        if (enabled != (verb == "enabled"))
-            return "expected " + step.args[0] + " " + verb + "; found it " + (enabled ? "enabled" : "disabled");
-        return std::nullopt;
-    }
-    if (verb == "ticked" || verb == "unticked") {
-        if (!qobject_cast<QCheckBox *>(w))
-            return "expected a check box; found " + step.args[0] + " is not one";
-        const bool ticked = window_->cells().ticked(id);
-        if (ticked != (verb == "ticked"))
-            return "expected " + step.args[0] + " " + verb + "; found it " + (ticked ? "ticked" : "unticked");
-        return std::nullopt;
-    }
-    auto *combo = qobject_cast<QComboBox *>(w);
-    if (!combo)
-        return "expected a list; found " + step.args[0] + " is not one";
-    if (verb == "entries") {
-        const int expected = std::stoi(step.args[1]);
-        if (combo->count() != expected)
-            return "expected " + step.args[0] + " to hold " + step.args[1] + " entries; found " +
-                   std::to_string(combo->count());
-        return std::nullopt;
-    }
-    const int k = std::stoi(step.args[1]);
-    const std::string found = k >= 1 && k <= combo->count() ? combo->itemText(k - 1).toStdString() : std::string();
-    if (k < 1 || k > combo->count())
-        return "expected entry " + step.args[1] + " of " + step.args[0] + " " + quote(step.args[2]) + "; found " +
-               step.args[0] + " holds " + std::to_string(combo->count()) + " entries";
-    if (found != step.args[2])
-        return "expected entry " + step.args[1] + " of " + step.args[0] + " " + quote(step.args[2]) + "; found " +
-               quote(found);
+    // With the prompt left out, any prompt passes.
+    const bool anyPrompt = args.size() < 2;
+    const std::string expected = "message box " + quote(args[0]) + (anyPrompt ? "" : " " + quote(args[1]));
+    if (boxes_.empty())
+        return "expected " + expected + "; found no message box left to check";
+    const Box box = boxes_.front();
+    boxes_.pop_front();
+    if (box.title != args[0] || (!anyPrompt && box.prompt != args[1]) || !box.unlike.empty())
+        return "expected " + expected + " with the critical-stop icon and one OK button; found " + box.describe();
     return std::nullopt;
 }
 

@@ -11,7 +11,6 @@
 
 #include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace quarvel::scenario {
@@ -19,10 +18,8 @@ namespace quarvel::scenario {
 // A message box as it was shown.
 struct Box {
     std::string title, prompt;
-    bool critical = false;
-    bool okOnly = false;
-    bool modal = false;
-    std::string describe() const;
+    std::string unlike; // how it is unlike the system's own, as " without the critical-stop icon"
+    std::string describe() const { return "message box \"" + title + "\" \"" + prompt + "\"" + unlike; }
 };
 
 // Plays steps on a real window, offscreen, as a person would: key and mouse
@@ -45,7 +42,7 @@ public:
     Window &window() { return *window_; }
 
     // Plays one step; the failure as "expected ...; found ...", or nothing.
-    std::optional<std::string> play(const Step &step);
+    Failure play(const Step &step);
 
     // Answers the next file dialog with the file, a relative name in the
     // folder the dialog shows; a file dialog left unanswered is cancelled.
@@ -57,17 +54,18 @@ public:
     const std::deque<Box> &unchecked() const { return boxes_; }
     int dialogsCancelled() const { return cancelled_; }
 
+    // Chooses the menu item at the path, as a person would, and answers the
+    // file dialog it opens with the file, if one is given.
+    Failure choose(const std::string &what, const std::string *file);
+    // Checks the oldest message box not yet checked against a title and, if
+    // given, a prompt, and takes it off; with neither, that none is left.
+    Failure alert(const std::vector<std::string> &titleAndPrompt);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::optional<std::string> playStep(const Step &step);
-    void settle();
-    std::optional<std::string> act(const Step &step);
-    std::optional<std::string> check(const Step &step);
-    // Chooses the menu item at the path, as a person would, and answers the
-    // file dialog it opens with `file`, if one is given.
-    std::optional<std::string> choose(const std::string &what, const std::optional<std::string> &file = {});
+    Failure playOn(const Step &step);
 
     std::unique_ptr<QTemporaryDir> home_; // the window's XDG folders
     std::unique_ptr<Window> window_;
@@ -77,6 +75,17 @@ private:
     bool refused_ = false;
     std::deque<Box> boxes_;
     int cancelled_ = 0;
+};
+
+// A step about to play: its verb and arguments and, when it names a control
+// first, that control and its widget (null for a hidden control).
+struct Call {
+    Player &player;
+    Window &window;
+    const Verb &verb;
+    const std::vector<std::string> &args;
+    Id id;
+    QWidget *widget;
 };
 
 } // namespace quarvel::scenario

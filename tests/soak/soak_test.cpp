@@ -166,7 +166,7 @@ private:
     std::string play(const std::string &verb, std::vector<std::string> args)
     {
         Step s;
-        s.verb = verb;
+        s.verb = scenario::verbNamed(verb);
         s.args = std::move(args);
         s.source = verb;
         for (const std::string &a : s.args)
@@ -183,10 +183,7 @@ private:
             if (title != "Mission Error" && title != "Transport Error")
                 return "expected only the system's own message boxes; found " + player_.unchecked().front().describe();
             refusals += title == "Transport Error";
-            Step alert;
-            alert.verb = "alert";
-            alert.args = {title};
-            if (auto failure = player_.play(alert))
+            if (auto failure = player_.alert({title}))
                 return *failure;
         }
         return "";
