@@ -1,13 +1,15 @@
 // A long random run of a person's actions through the real window, offscreen:
-// picks, typing, ticks, the Clear buttons, Print into a PDF file and Exit,
-// every message box answered. After each action no dialog is left open and
-// every box is one the system shows; a pick the transport refuses leaves every
-// cell but its count box as it was; and before each Exit, undoing every step
-// gives the start-up state and redoing them all the state before.
+// the random planner the engine fuzzer plays on cells in memory, here through
+// the widgets, with Print into a PDF file and Exit, every message box answered.
+// After each action no dialog is left open and every box is one the system
+// shows; a pick the transport refuses leaves every cell but its count box as it
+// was; and before each Exit, undoing every step gives the start-up state and
+// redoing them all the state before.
 //
 // QUARVEL_SOAK_SEED repeats a run; QUARVEL_SOAK_STEPS sets its length.
 
 #include "app/window.h"
+#include "planner.h"
 #include "player.h"
 #include "quiet.h"
 
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <deque>
 #include <iostream>
@@ -27,48 +30,45 @@
 namespace quarvel {
 namespace {
 
+using planner::Action;
 using scenario::Step;
-
-const std::vector<Id> kClears{Id::Command2, Id::Command8, Id::Command11, Id::Command16, Id::Command19, Id::Command5};
-
-// What a planner types into a count box; every figure stays exact with them.
-const std::vector<std::string> kCounts{"1", "2", "3", "5", "12", "0", "2.5", "-3", "", " ", "3 trucks", "abc"};
 
 class Soak {
 public:
-    Soak(std::uint32_t seed, QString folder) : random_(seed), folder_(std::move(folder))
-    {
-        for (const ControlDesign &d : kDesign)
-            if (!d.has(Hidden) && (d.kind == Kind::TextBox || d.kind == Kind::List || d.kind == Kind::CheckBox))
-                (d.kind == Kind::TextBox ? boxes_ : d.kind == Kind::List ? lists_ : checks_).push_back(d.id);
-        player_.newWindow();
-    }
+    Soak(std::uint32_t seed, QString folder) : random_(seed), folder_(std::move(folder)) { player_.newWindow(); }
 
-    // Plays one random action and checks the window after it: the failure,
-    // or "".
+    // Plays the action that the next random bytes read as, and checks the
+    // window after it: the failure, or "".
     std::string next()
     {
-        const int roll = std::uniform_int_distribution<int>(0, 999)(random_);
-        if (roll < 50)
-            return pick(Id::Combo2);
-        if (roll < 450) {
-            const Id box = oneOf(boxes_);
-            std::string failure = play("erase", {name(box)});
-            if (failure.empty())
-                failure = play("type", {name(box), oneOf(kCounts)});
-            if (!failure.empty() || roll >= 300)
+        std::array<std::uint8_t, 32> bytes; // more than an action reads
+        std::generate(bytes.begin(), bytes.end(), [this] { return std::uint8_t(random_()); });
+        planner::Input in(bytes.data(), bytes.size());
+        const Action a = planner::nextAction(in, controls_, [this](Id list) { return entries(list); });
+        // As on the cells in memory, nothing happens to a control that is
+        // hidden or disabled.
+        if (const QWidget *w = window().widget(a.id); !w || !w->isVisible() || !w->isEnabled())
+            return "";
+        switch (a.kind) {
+        case Action::Mission:
+        case Action::Pick:
+            return pick(a.id, a.text);
+        case Action::Retype:
+            if (std::string failure = play("erase", a.id); !failure.empty())
                 return failure;
-            return pick(Id(index(box) + 1)); // the row's list stands after its box in the design
+            return play("type", a.id, typable(a.text));
+        case Action::TypeMore:
+            return play("type", a.id, typable(a.text));
+        case Action::Erase:
+            return play("erase", a.id);
+        case Action::Tick: // a click turns the box over
+            return play(window().cells().ticked(a.id) ? "untick" : "tick", a.id);
+        case Action::Press:
+            break;
         }
-        if (roll < 650)
-            return pick(oneOf(lists_));
-        if (roll < 750)
-            return play(std::bernoulli_distribution(0.5)(random_) ? "tick" : "untick", {name(oneOf(checks_))});
-        if (roll < 990)
-            return play("press", {name(oneOf(kClears))});
-        if (roll < 998)
+        if (a.id == Id::Command1)
             return print();
-        return exitAndStartAgain();
+        return a.id == Id::Command3 ? exitAndStartAgain() : play("press", a.id);
     }
 
     std::string recent() const
@@ -82,46 +82,44 @@ public:
     int refusals = 0, prints = 0, undone = 0;
 
 private:
-    template <class C> const typename C::value_type &oneOf(const C &c)
-    {
-        return c[std::uniform_int_distribution<std::size_t>(0, c.size() - 1)(random_)];
-    }
-    static std::string name(Id id) { return std::string(nameOf(id)); }
     Window &window() { return player_.window(); }
+    // The state the last action left.
     const FormState &state()
     {
         window().finishStep();
         return window().state();
     }
 
-    // A pick of a random entry of the list, or of another open list when it
-    // is no open list; a refused one changes nothing but its count box.
-    std::string pick(Id list)
+    std::vector<std::string> entries(Id list)
     {
-        if (std::find(lists_.begin(), lists_.end(), list) == lists_.end() || !window().widget(list)->isEnabled()) {
-            std::vector<Id> open;
-            std::copy_if(lists_.begin(), lists_.end(), std::back_inserter(open),
-                         [this](Id l) { return window().widget(l)->isEnabled(); });
-            list = oneOf(open);
-        }
-        const auto *combo = qobject_cast<QComboBox *>(window().widget(list));
-        const int entry = std::uniform_int_distribution<int>(0, combo->count() - 1)(random_);
+        std::vector<std::string> all;
+        if (const auto *combo = qobject_cast<QComboBox *>(window().widget(list)))
+            for (int i = 0; i < combo->count(); ++i)
+                all.push_back(combo->itemText(i).toStdString());
+        return all;
+    }
+
+    // The bytes as a person types them into a box: bytes that are not UTF-8
+    // as replacement characters, and no control character (Tab would move on
+    // to the next box).
+    static std::string typable(const std::string &bytes)
+    {
+        QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+        return text.toStdString();
+    }
+
+    // A pick the transport refuses changes nothing but its count box.
+    std::string pick(Id list, const std::string &entry)
+    {
+        if (entry.empty()) // the list holds no entry to pick
+            return "";
         const FormState before = state();
         const int refusedBefore = refusals;
-        if (std::string failure = play("pick", {name(list), combo->itemText(entry).toStdString()});
-            !failure.empty() || refusals == refusedBefore)
+        if (std::string failure = play("pick", list, entry); !failure.empty() || refusals == refusedBefore)
             return failure;
-        const FormState &after = state();
-        std::string changed;
-        bool countReset = false;
-        for (std::size_t i = 0; i < kControlCount; ++i) {
-            if (Id(i) == list || after.texts[i] == before.texts[i])
-                continue;
-            if (design(Id(i)).kind == Kind::TextBox && after.texts[i] == "0" && !std::exchange(countReset, true))
-                continue;
-            changed += name(Id(i)) + "=\"" + after.texts[i] + "\" ";
-        }
-        return changed.empty() ? "" : "expected a refused pick to book nothing; found " + changed;
+        const std::string changed = planner::changedByRefusal(before, state(), list);
+        return changed.empty() ? "" : "expected a refused pick to book nothing; found it changed " + changed;
     }
 
     // With no printer, Print asks for a file and writes the page as a PDF.
@@ -129,7 +127,7 @@ private:
     {
         const QString file = folder_ + QStringLiteral("/print.pdf");
         player_.answerFileDialog(file);
-        if (std::string failure = play("press", {"Command1"}); !failure.empty())
+        if (std::string failure = play("press", Id::Command1); !failure.empty())
             return failure;
         QFile pdf(file);
         const bool page = pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 1000;
@@ -153,7 +151,7 @@ private:
         if (state() != now)
             return "expected redoing every step to give the state before undoing";
         ++undone;
-        if (std::string failure = play("press", {"Command3"}); !failure.empty())
+        if (std::string failure = play("press", Id::Command3); !failure.empty())
             return failure;
         if (!window().closed())
             return "expected Exit to close the window";
@@ -161,14 +159,14 @@ private:
         return "";
     }
 
-    // Plays a step, keeping it for the failure message, and checks that every
-    // box it showed was answered and is one the system shows.
-    std::string play(const std::string &verb, std::vector<std::string> args)
+    // Plays a step on the control, keeping it for the failure message, and
+    // checks that every box it showed was answered and is one the system
+    // shows.
+    std::string play(const char *verb, Id id, const std::optional<std::string> &text = {})
     {
-        Step s;
-        s.verb = scenario::verbNamed(verb);
-        s.args = std::move(args);
-        s.source = verb;
+        Step s{verb, scenario::verbNamed(verb), {std::string(nameOf(id))}, {}};
+        if (text)
+            s.args.push_back(*text);
         for (const std::string &a : s.args)
             s.source += " \"" + a + "\"";
         history_.push_back(s.source);
@@ -180,7 +178,7 @@ private:
             return "expected no dialog left open; found " + modal->windowTitle().toStdString();
         while (!player_.unchecked().empty()) {
             const std::string title = player_.unchecked().front().title;
-            if (title != "Mission Error" && title != "Transport Error")
+            if (!planner::systemTitle(title))
                 return "expected only the system's own message boxes; found " + player_.unchecked().front().describe();
             refusals += title == "Transport Error";
             if (auto failure = player_.alert({title}))
@@ -190,9 +188,9 @@ private:
     }
 
     std::mt19937 random_;
+    const planner::Controls controls_;
     QString folder_;
     scenario::Player player_;
-    std::vector<Id> boxes_, lists_, checks_;
     std::deque<std::string> history_;
 };
 
