@@ -10,8 +10,8 @@
 
 #include "app/planfile.h"
 #include "cells/design.h"
-#include "cells/history.h"
 #include "cells/memorycells.h"
+#include "cells/steps.h"
 #include "commands/routes.h"
 #include "failure.h"
 #include "planner.h"
@@ -164,8 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     bool exact = true;
     checkCells(cells, seen, exact, "start-up");
     const FormState start = stateOf(cells);
-    History history;
-    std::optional<Id> typed;           // the box the last step typed into
+    Steps steps; // as the window records them
+    steps.start(start);
     std::unique_ptr<MemoryCells> twin; // opened from a plan of the cells
 
     // Enough actions to fill every row several times over; longer inputs
@@ -174,17 +174,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Action action = planner::nextAction(
             in, controls, [&cells](Id list) -> const auto & { return cells.entries(list); });
         const FormState before = stateOf(cells);
+        steps.begin(action.id,
+                    action.kind == Action::Retype || action.kind == Action::TypeMore || action.kind == Action::Erase);
         apply(cells, action);
+        steps.end();
         if (action.kind == Action::Pick && refused(cells))
             if (const std::string changed = planner::changedByRefusal(before, stateOf(cells), action.id);
                 !changed.empty())
                 fail("a refused pick in " + std::string(nameOf(action.id)) + " changed " + changed);
         checkCells(cells, seen, exact, "an action");
         const FormState now = stateOf(cells);
-        const bool typing =
-            action.kind == Action::Retype || action.kind == Action::TypeMore || action.kind == Action::Erase;
-        history.record(before, now, typing && typed == action.id);
-        typed = typing ? std::optional<Id>(action.id) : std::nullopt;
+        steps.record(now);
         if (twin) {
             apply(*twin, action);
             if (stateOf(*twin) != now)
@@ -198,15 +198,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    FormState state = stateOf(cells);
-    const FormState end = state;
-    while (history.canUndo())
-        history.undo(state);
-    if (state != start)
+    const FormState end = stateOf(cells);
+    while (steps.history().canUndo())
+        steps.undo();
+    if (steps.state() != start)
         fail("undoing every step does not give the start-up state");
-    while (history.canRedo())
-        history.redo(state);
-    if (state != end)
+    while (steps.history().canRedo())
+        steps.redo();
+    if (steps.state() != end)
         fail("redoing every step does not give the state before undoing");
 
     if (cells.exited())
