@@ -52,7 +52,8 @@ TEST(Clear, PressedTwice)
 }
 
 // Each Clear gives back what its own rows booked, and no more: the figures
-// read as the trucks alone left them.
+// read as the trucks alone left them, or, for the trucks' and APCs' own
+// Clear, as start-up left them.
 TEST(Clear, GivesBackWhatItsRowsBooked)
 {
     const struct {
@@ -64,18 +65,25 @@ TEST(Clear, GivesBackWhatItsRowsBooked)
         {Id::Command8,
          {{Id::Text16, "2", Id::Combo12, "M-69 82mm Mortar"}, {Id::Text29, "45", Id::Combo8, "Combat Supplies"}}},
         {Id::Command16, {{Id::Text32, "1", Id::Combo19, "D-30 122mm Howitzer"}}},
+        {Id::Command19,
+         {{Id::Text20, "2", Id::Combo30, "T-55 MBT"}, {Id::Text21, "1", Id::Combo31, "EBR-75 Armoured Car"}}},
+        {Id::Command5,
+         {{Id::Text18, "1", Id::Combo28, "M-44 155mm SP Gun"}, {Id::Text19, "1", Id::Combo29, "TMM SP Bridge"}}},
+        {Id::Command11,
+         {{Id::Text10, "1", Id::Combo33, "Ural-375 Heavy Truck"}, {Id::Text46, "1", Id::Combo39, "BTR-152 APC"}}},
     };
-    const std::vector<Id> summary{Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121, Id::Label33};
+    const std::vector<Id> summary{Id::Label110, Id::Label108, Id::Label40, Id::Label75, Id::Label121, Id::Label17};
     for (const auto &c : cases) {
         Started cells;
         cells.pick(Id::Combo2, "Deliberate Attack");
-        cells.enter(Id::Text10, "2", Id::Combo33, "ZIL Medium Truck");
-        const std::string trucksAlone = texts(cells, summary);
+        if (c.button != Id::Command11)
+            cells.enter(Id::Text10, "2", Id::Combo33, "ZIL Medium Truck");
+        const std::string before = texts(cells, summary);
         for (const auto &[count, n, list, type] : c.rows)
             cells.enter(count, n, list, type);
-        EXPECT_NE(texts(cells, summary), trucksAlone) << nameOf(c.button);
+        EXPECT_NE(texts(cells, summary), before) << nameOf(c.button);
         cells.press(c.button);
-        EXPECT_EQ(texts(cells, summary), trucksAlone) << nameOf(c.button);
+        EXPECT_EQ(texts(cells, summary), before) << nameOf(c.button);
         EXPECT_TRUE(cells.alerts().empty()) << nameOf(c.button);
     }
 }
