@@ -3,6 +3,8 @@
 #include "app/formcells.h"
 #include "app/qs.h"
 #include "cells/design.h"
+#include "commands/listing.h"
+#include "rows/cellnames.h"
 #include "rows/sections.h"
 
 #include <QComboBox>
@@ -12,7 +14,6 @@
 #include <algorithm>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace quarvel {
 namespace {
@@ -62,18 +63,9 @@ void nameRows(FormCells &form)
 // labels; the engine writes them, and each write renews the name.
 void nameSummaryNumbers(FormCells &form)
 {
-    const std::vector<std::vector<Id>> sentences = {
-        {Id::Label109, Id::Label110, Id::Label68, Id::Label107, Id::Label108, Id::Label70},
-        {Id::Label39, Id::Label40, Id::Label106},
-        {Id::Label74, Id::Label75, Id::Label111},
-        {Id::Label112, Id::Label121, Id::Label93},
-    };
-    for (const std::vector<Id> &sentence : sentences) {
+    for (Span<Id> sentence : kSummarySentences) {
         auto rename = [&form, sentence] {
-            QStringList words;
-            for (Id part : sentence)
-                words << qs(form.text(part)).simplified();
-            const QString name = words.join(QLatin1Char(' '));
+            const QString name = qs(sentenceOf(form, sentence));
             for (Id part : sentence) {
                 QWidget *number = form.widget(part);
                 // Only a real change is announced to a screen reader.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cells/controlid.h"
+#include "cells/tables.h"
 
 // The cells that carry the system's figures, by what they hold. Each keeps
 // the control's own name beside it, so that either can be looked up.
@@ -22,6 +23,13 @@ inline constexpr Id kPoundsFree = Id::Label108;
 inline constexpr Id kTowingFree = Id::Label40;
 inline constexpr Id kSuppliesNeeded = Id::Label75;
 inline constexpr Id kCombatLoad = Id::Label121;
+// Each sentence's labels as they read, its numbers among them.
+inline constexpr auto kCarrySentence =
+    toArray<Id>({Id::Label109, kSquadsFree, Id::Label68, Id::Label107, kPoundsFree, Id::Label70});
+inline constexpr auto kTowSentence = toArray<Id>({Id::Label39, kTowingFree, Id::Label106});
+inline constexpr auto kNeedSentence = toArray<Id>({Id::Label74, kSuppliesNeeded, Id::Label111});
+inline constexpr auto kLoadSentence = toArray<Id>({Id::Label112, kCombatLoad, Id::Label93});
+inline constexpr Span<Id> kSummarySentences[] = {kCarrySentence, kTowSentence, kNeedSentence, kLoadSentence};
 
 // Further totals of the whole force.
 inline constexpr Id kTowedUnits = Id::Label33;

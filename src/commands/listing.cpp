@@ -1,0 +1,58 @@
+#include "commands/listing.h"
+
+#include "rows/cellnames.h"
+#include "rows/sections.h"
+
+namespace quarvel {
+namespace {
+
+// The words of a text, one space between them.
+std::string simplified(const std::string &text)
+{
+    std::string words;
+    for (char c : text) {
+        const bool space = c == ' ' || (c >= '\t' && c <= '\r');
+        if (!space)
+            words += c;
+        else if (!words.empty() && words.back() != ' ')
+            words += ' ';
+    }
+    if (!words.empty() && words.back() == ' ')
+        words.pop_back();
+    return words;
+}
+
+} // namespace
+
+std::string sentenceOf(const Cells &cells, Span<Id> labels)
+{
+    std::string sentence;
+    for (Id label : labels)
+        sentence += (label == *labels.begin() ? "" : " ") + simplified(cells.text(label));
+    return sentence;
+}
+
+Listing listingOf(const Cells &cells)
+{
+    Listing listing;
+    for (const Section *section : kSections) {
+        Listing::Section listed{std::string(section->name), {}};
+        for (const Row &row : section->rows) {
+            const std::string type = simplified(cells.text(row.list));
+            if (type.empty() || type == "None" || type == "none") // the entry that picks no type
+                continue;
+            const std::string count = simplified(cells.text(row.count));
+            std::string text = count.empty() ? type : count + ' ' + type;
+            if (row.marching && cells.ticked(*row.marching))
+                text += " (marching)";
+            listed.rows.push_back(text);
+        }
+        if (!listed.rows.empty())
+            listing.force.push_back(listed);
+    }
+    for (Span<Id> sentence : kSummarySentences)
+        listing.summary.push_back(sentenceOf(cells, sentence));
+    return listing;
+}
+
+} // namespace quarvel
