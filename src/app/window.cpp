@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -377,7 +378,13 @@ void Window::print()
 
 PrintTarget Window::printTarget()
 {
-    return PrintTarget{form_, *cells_, [this] { return closed_; }, [this] { return menus_->askForPage(); }};
+    const QString file = document_->file();
+    return PrintTarget{form_,
+                       *cells_,
+                       [this] { return closed_; },
+                       [this] { return menus_->askForPage(); },
+                       file.isEmpty() ? tr("Untitled") : QFileInfo(file).fileName(),
+                       listingOf(*cells_)};
 }
 
 void Window::exit()

@@ -11,8 +11,8 @@ namespace quarvel {
 namespace {
 
 // The module's entry point of that name, the module loaded (once: it stays)
-// on first use. Without it Print says so in a "Print Error" box.
-template <class Entry> Entry entry(PrintTarget &window, const char *name)
+// on first use; without it, null and in `why` the reason.
+template <class Entry> Entry entry(const char *name, QString &why)
 {
     // In the build folder the module lies beside the program; an installed
     // program finds it in its own folder among the libraries.
@@ -20,7 +20,7 @@ template <class Entry> Entry entry(PrintTarget &window, const char *name)
     const QString module = QStringLiteral(QUARVEL_PRINT_MODULE);
     const QString beside = folder + QLatin1Char('/') + module;
     const QString installed = QDir::cleanPath(folder + QStringLiteral("/" QUARVEL_PRINT_MODULE_DIR "/") + module);
-    QString why = QStringLiteral("Quarvel's print module (%1) was not found").arg(module);
+    why = QStringLiteral("Quarvel's print module (%1) was not found").arg(module);
     for (const QString &path : {beside, installed}) {
         if (!QFileInfo::exists(path))
             continue;
@@ -30,23 +30,35 @@ template <class Entry> Entry entry(PrintTarget &window, const char *name)
         why = QStringLiteral("Quarvel's print module could not be loaded (%1)").arg(library.errorString());
         break;
     }
-    if (!window.closed())
-        window.cells.alert(QStringLiteral("The window was not printed: %1.").arg(why).toStdString(), "Print Error");
     return nullptr;
+}
+
+void alert(PrintTarget &window, const QString &prompt, const char *title)
+{
+    if (!window.closed())
+        window.cells.alert(prompt.toStdString(), title);
 }
 
 } // namespace
 
 void printWindow(PrintTarget &window)
 {
-    if (auto print = entry<decltype(&quarvelPrintWindow)>(window, "quarvelPrintWindow"))
+    QString why;
+    if (auto print = entry<decltype(&quarvelPrintWindow)>("quarvelPrintWindow", why))
         print(window);
+    else
+        alert(window, QStringLiteral("The window was not printed: %1.").arg(why), "Print Error");
 }
 
 void exportPage(PrintTarget &window, const QString &path)
 {
-    if (auto save = entry<decltype(&quarvelExportPage)>(window, "quarvelExportPage"))
+    QString why;
+    if (auto save = entry<decltype(&quarvelExportPage)>("quarvelExportPage", why))
         save(window, path);
+    else
+        alert(window,
+              QStringLiteral("The page could not be exported to %1: %2.").arg(QDir::toNativeSeparators(path), why),
+              "Export Error");
 }
 
 } // namespace quarvel

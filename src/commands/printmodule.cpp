@@ -7,15 +7,21 @@
 
 #include <QAbstractEventDispatcher>
 #include <QBuffer>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,6 +36,8 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace quarvel {
 
@@ -50,13 +58,13 @@ constexpr qint64 kPieceBytes = 16384;
 // window before the box opens: once the box is up, keys and clicks meant for
 // the window would be dropped. The platform hands held input over only when
 // the event loop is woken. Closing the window meanwhile leaves nobody to tell.
-void report(PrintTarget &window, const QString &text)
+void report(PrintTarget &window, const QString &text, const char *title = "Print Error")
 {
     if (QAbstractEventDispatcher *events = QCoreApplication::eventDispatcher())
         events->wakeUp();
     QCoreApplication::processEvents();
     if (!window.closed())
-        window.cells.alert(text.toStdString(), "Print Error");
+        window.cells.alert(text.toStdString(), title);
 }
 
 void failed(PrintTarget &window, const QString &why)
@@ -73,24 +81,129 @@ QString cupsReason()
     return reason;
 }
 
-// Draws the image at the top of the page, centred across it, as large as the
-// printable area allows without changing its proportions.
-bool paint(QPagedPaintDevice &device, const QPixmap &image)
+// The page's text: the page's own font, at a size read at arm's length.
+constexpr qreal kTextPoints = 10;
+
+// Fusion paints buttons and lists into pictures it keeps for the screen,
+// which would reach the page as raster images. On the page they are drawn
+// as an outline, a fill and their text, a list with its arrow; their edit
+// fields, like every other control, paint themselves.
+class Outlined : public QObject {
+public:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *button = qobject_cast<QPushButton *>(object);
+        auto *list = qobject_cast<QComboBox *>(object);
+        if (event->type() != QEvent::Paint || (!button && !list))
+            return false;
+        auto *control = static_cast<QWidget *>(object);
+        const QPalette &palette = control->palette();
+        QPainter painter(control); // the page's, while the form is drawn on it
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(palette.color(QPalette::Dark));
+        painter.setBrush(palette.button());
+        painter.drawRoundedRect(QRectF(control->rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        QRect text = control->rect();
+        if (list) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.editable = list->isEditable();
+            const QRect arrow =
+                list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+            text = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+            const QPointF tip = QRectF(arrow).center() + QPointF(0, 2);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(palette.color(QPalette::ButtonText));
+            painter.drawPolygon(QPolygonF({tip, tip + QPointF(-3.5, -4), tip + QPointF(3.5, -4)}));
+        }
+        if (!list || !list->isEditable())
+            control->style()->drawItemText(
+                &painter, text, (button ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter), palette,
+                control->isEnabled(), button ? button->text() : list->currentText(), QPalette::ButtonText);
+        return true;
+    }
+};
+
+// Draws the form at the top of the page, centred across it, as large as the
+// printable area allows without changing its proportions (on paper of
+// portrait shape: across the printable width), as lines and text: each
+// control paints itself onto the page as on the screen, buttons and lists
+// as outlines. Returns where the drawing ends.
+qreal drawForm(QPainter &painter, QWidget &form, const QRectF &page)
+{
+    const qreal scale = std::min(page.width() / form.width(), page.height() / form.height());
+    painter.save();
+    painter.translate(page.x() + (page.width() - form.width() * scale) / 2, page.y());
+    painter.scale(scale, scale);
+    Outlined outlined; // leaves the controls as it goes
+    for (QWidget *control : form.findChildren<QWidget *>())
+        control->installEventFilter(&outlined);
+    form.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.restore();
+    return page.top() + form.height() * scale;
+}
+
+// Beneath the drawing, in two columns: the plan and when it was printed,
+// then the force section by section; then the summary's sentences. A line
+// that no longer fits goes on a new page.
+bool drawListing(QPainter &painter, QPagedPaintDevice &device, const PrintTarget &window, const QRectF &page, qreal top)
+{
+    QFont font = window.form->font();
+    font.setPointSizeF(kTextPoints);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(painter.font(), &device);
+    const qreal line = metrics.lineSpacing();
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    std::vector<std::pair<QString, QString>> lines = {
+        {QStringLiteral("Plan"), window.plan},
+        {QStringLiteral("Printed"), locale.toString(now.date(), QLocale::LongFormat) + QStringLiteral(", ") +
+                                        locale.toString(now.time(), QLocale::ShortFormat)},
+        {},
+    };
+    for (const Listing::Section &section : window.listing.force)
+        for (const std::string &row : section.rows)
+            lines.emplace_back(&row == &section.rows.front() ? QString::fromStdString(section.name) : QString(),
+                               QString::fromStdString(row));
+    qreal indent = 0;
+    for (const auto &[heading, text] : lines)
+        indent = std::max(indent, metrics.horizontalAdvance(heading + QStringLiteral("    ")));
+    // The summary's sentences stand alone, from the left.
+    lines.emplace_back();
+    for (const std::string &sentence : window.listing.summary)
+        lines.emplace_back(QString::fromStdString(sentence), QString());
+    qreal y = top + line;
+    for (const auto &[heading, text] : lines) {
+        if (y + line > page.bottom()) {
+            if (!device.newPage())
+                return false;
+            y = page.top();
+        }
+        const qreal baseline = y + metrics.ascent();
+        // A text longer than the page is wide (a name typed into a list)
+        // ends where the page does.
+        painter.drawText(QPointF(page.left(), baseline), metrics.elidedText(heading, Qt::ElideRight, page.width()));
+        painter.drawText(QPointF(page.left() + indent, baseline),
+                         metrics.elidedText(text, Qt::ElideRight, page.width() - indent));
+        y += line;
+    }
+    return true;
+}
+
+bool paint(QPagedPaintDevice &device, const PrintTarget &window)
 {
     QPainter painter;
-    if (!painter.begin(&device))
+    if (!window.form || !painter.begin(&device))
         return false;
-    const QRect page = painter.viewport();
-    const QSizeF size = QSizeF(image.size()).scaled(page.size(), Qt::KeepAspectRatio);
-    const QRectF target(page.x() + (page.width() - size.width()) / 2, page.y(), size.width(), size.height());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(target, image, QRectF(image.rect()));
-    return painter.end();
+    const QRectF page = painter.viewport();
+    const bool drawn = drawListing(painter, device, window, page, drawForm(painter, *window.form, page));
+    return painter.end() && drawn;
 }
 
 // The page as a PDF file in memory, so that nothing reaches a disk or a
 // printer until the whole of it exists; empty if it could not be made.
-QByteArray pdfPage(const QPixmap &image, const QPageLayout &layout)
+QByteArray pdfPage(const PrintTarget &window, const QPageLayout &layout)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -98,7 +211,7 @@ QByteArray pdfPage(const QPixmap &image, const QPageLayout &layout)
     QPdfWriter pdf(&buffer);
     pdf.setTitle(QStringLiteral("Quarvel"));
     pdf.setCreator(QStringLiteral("Quarvel"));
-    if (!pdf.setPageLayout(layout) || !paint(pdf, image) || !bytes.startsWith("%PDF-"))
+    if (!pdf.setPageLayout(layout) || !paint(pdf, window) || !bytes.startsWith("%PDF-"))
         return QByteArray();
     return bytes;
 }
@@ -111,31 +224,39 @@ QPageLayout pdfLayout()
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
-void writePage(PrintTarget &window, const QPixmap &image, const QString &file)
+// Writes the page into the file. Print, saving it for want of a printer,
+// says the window was not printed; Export says which file it could not
+// write.
+void writePage(PrintTarget &window, const QString &file, bool exporting)
 {
     const QString shown = QDir::toNativeSeparators(file);
-    const QByteArray page = pdfPage(image, pdfLayout());
-    if (page.isEmpty()) {
-        failed(window, QStringLiteral("the page for the file %1 could not be prepared").arg(shown));
-        return;
-    }
+    auto fail = [&](const QString &printing, const QString &why) {
+        if (exporting)
+            report(window, QStringLiteral("The page could not be exported to %1: %2.").arg(shown, why), "Export Error");
+        else
+            failed(window, printing);
+    };
+    const QByteArray page = pdfPage(window, pdfLayout());
+    if (page.isEmpty())
+        return fail(QStringLiteral("the page for the file %1 could not be prepared").arg(shown),
+                    QStringLiteral("the page could not be prepared"));
     const QString why = writeWhole(file, page);
     if (why.isEmpty())
         return;
-    const QFileInfo folder(QFileInfo(file).absolutePath());
-    if (folder.isDir() && !folder.isWritable())
-        failed(window,
-               QStringLiteral("the folder %1 takes no new file, so the file %2 could not be written safely (%3)")
-                   .arg(QDir::toNativeSeparators(folder.filePath()), shown, why));
+    const QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+    if (QFileInfo(folder).isDir() && !QFileInfo(folder).isWritable())
+        fail(QStringLiteral("the folder %1 takes no new file, so the file %2 could not be written safely (%3)")
+                 .arg(folder, shown, why),
+             QStringLiteral("the folder %1 takes no new file (%2)").arg(folder, why));
     else
-        failed(window, QStringLiteral("the file %1 could not be written (%2)").arg(shown, why));
+        fail(QStringLiteral("the file %1 could not be written (%2)").arg(shown, why), why);
 }
 
-void saveAsPdf(PrintTarget &window, const QPixmap &image)
+void saveAsPdf(PrintTarget &window)
 {
     const QString file = window.askForPage();
     if (!file.isEmpty()) // else cancelled: nothing to do
-        writePage(window, image, file);
+        writePage(window, file, false);
 }
 
 // Print's own connection to the print service. Qt's print support waits on
@@ -328,7 +449,7 @@ QPageLayout printerLayout(const cups_size_t &media)
                        QPageLayout::Millimeter);
 }
 
-void sendToPrinter(PrintTarget &window, Service &service, const Dest &dest, const QPixmap &image)
+void sendToPrinter(PrintTarget &window, Service &service, const Dest &dest)
 {
     const QString name = QString::fromLocal8Bit(dest->name) +
                          (dest->instance ? QLatin1Char('/') + QString::fromLocal8Bit(dest->instance) : QString());
@@ -367,7 +488,7 @@ void sendToPrinter(PrintTarget &window, Service &service, const Dest &dest, cons
         failed(window, QStringLiteral("the printer %1 could not be reached (%2)").arg(shown, paper->said.reason));
         return;
     }
-    const QByteArray page = pdfPage(image, paper->known ? printerLayout(paper->media) : pdfLayout());
+    const QByteArray page = pdfPage(window, paper->known ? printerLayout(paper->media) : pdfLayout());
     if (page.isEmpty()) {
         failed(window, QStringLiteral("the page for the printer %1 could not be prepared").arg(shown));
         return;
@@ -438,8 +559,6 @@ std::pair<QString, QString> namedPrinter()
 
 void printForm(PrintTarget &window)
 {
-    // The window as shown now, before any dialog covers it.
-    const QPixmap image = window.form->grab();
     bool noPrinter = false;
     {
         Service service(window);
@@ -464,7 +583,7 @@ void printForm(PrintTarget &window)
         else if (!stillAnswering(window, service))
             return;
         else if (named->dest)
-            sendToPrinter(window, service, named->dest, image);
+            sendToPrinter(window, service, named->dest);
         // CUPS says "not found" whatever became of the request: only a
         // service that answered names no printer.
         else if (named->answer != HTTP_STATUS_OK)
@@ -480,7 +599,7 @@ void printForm(PrintTarget &window)
                    QStringLiteral("the print service did not name a default printer (%1)").arg(named->said.reason));
     }
     if (noPrinter)
-        saveAsPdf(window, image);
+        saveAsPdf(window);
 }
 
 } // namespace
@@ -492,6 +611,6 @@ Q_DECL_EXPORT void quarvelPrintWindow(quarvel::PrintTarget &window) { quarvel::p
 
 Q_DECL_EXPORT void quarvelExportPage(quarvel::PrintTarget &window, const QString &path)
 {
-    quarvel::writePage(window, window.form->grab(), path);
+    quarvel::writePage(window, path, true);
 }
 }

@@ -82,7 +82,7 @@ TEST_F(PlansTest, BadPlansChangeNothing)
 }
 
 // A write that fails leaves what was there and says so: a plan in a "Save
-// Error" box, a page exported in a "Print Error" box, the window's unsaved
+// Error" box, a page exported in an "Export Error" box, the window's unsaved
 // work in the line under the menu bar for
 // as long as it cannot be kept.
 TEST_F(PlansTest, WritesThatFailLeaveWhatWasThereAndSaySo)
@@ -105,8 +105,8 @@ TEST_F(PlansTest, WritesThatFailLeaveWhatWasThereAndSaySo)
     ASSERT_EQ(played, "");
     const std::string path = folder.filePath("plan.quarvel").toStdString();
     EXPECT_EQ(play("alert \"Save Error\" \"The plan could not be saved as " + path + ": File too large.\""), "");
-    EXPECT_EQ(play("alert \"Print Error\" \"The window was not printed: the file " +
-                   folder.filePath("page.pdf").toStdString() + " could not be written (File too large).\""),
+    EXPECT_EQ(play("alert \"Export Error\" \"The page could not be exported to " +
+                   folder.filePath("page.pdf").toStdString() + ": File too large.\""),
               "");
     EXPECT_EQ(contents(QString::fromStdString(path)), earlier);
     EXPECT_EQ(contents(folder.filePath("page.pdf")), "an earlier page");
