@@ -2,14 +2,18 @@
 
 #include "app/filedialogs.h"
 #include "app/formcells.h"
+#include "app/helpwindow.h"
 #include "app/noticebar.h"
 #include "app/plandocument.h"
 #include "app/recoverdialog.h"
 #include "app/window.h"
 #include "commands/files.h"
+#include "commands/listing.h"
 #include "commands/print.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,7 +31,8 @@ void press(Window &window, Id button)
         b->click();
 }
 
-// An item's text as it reads: no "&" before a shortcut letter, no "…".
+} // namespace
+
 QString shownText(const QAction *item)
 {
     QString text = item->text();
@@ -37,14 +42,15 @@ QString shownText(const QAction *item)
     return text;
 }
 
-} // namespace
-
 Menus::Menus(Window &window, PlanDocument &document) : window_(window), document_(document)
 {
     // Each item takes every key the desktop gives its command: Redo is
-    // Ctrl+Shift+Z as well as Ctrl+Y.
-    auto keys = [](QAction *item, QKeySequence::StandardKey key) {
+    // Ctrl+Shift+Z as well as Ctrl+Y. Where the desktop gives the command
+    // none (Save As on some), the item takes the usual one.
+    auto keys = [](QAction *item, QKeySequence::StandardKey key, QKeyCombination usual = {}) {
         item->setShortcuts(key);
+        if (item->shortcuts().isEmpty() && usual != QKeyCombination())
+            item->setShortcut(usual);
         return item;
     };
     bar_ = new QMenuBar(&window);
@@ -54,7 +60,8 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     recent_ = file->addMenu(tr("Open &Recent"));
     connect(recent_, &QMenu::aboutToShow, this, &Menus::fillRecent);
     keys(file->addAction(tr("&Save"), this, [this] { saveChosen(false); }), QKeySequence::Save);
-    keys(file->addAction(tr("Save &As…"), this, [this] { saveChosen(true); }), QKeySequence::SaveAs);
+    keys(file->addAction(tr("Save &As…"), this, [this] { saveChosen(true); }), QKeySequence::SaveAs,
+         Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file->addAction(tr("&Export as PDF…"), this, &Menus::exportPdf);
     file->addAction(tr("Re&cover Unsaved Plans…"), this, &Menus::recoverChosen);
     reopen_ = file->addAction(tr("Reopen &Last Session"), &document, &PlanDocument::reopenLastSession);
@@ -66,8 +73,13 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     QMenu *edit = bar_->addMenu(tr("&Edit"));
     undo_ = keys(edit->addAction(tr("&Undo"), &document, &PlanDocument::undo), QKeySequence::Undo);
     redo_ = keys(edit->addAction(tr("&Redo"), &document, &PlanDocument::redo), QKeySequence::Redo);
+    edit->addSeparator();
+    edit->addAction(tr("&Copy Summary"), this, &Menus::copySummary)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 
     QMenu *help = bar_->addMenu(tr("&Help"));
+    keys(help->addAction(tr("Quarvel &Help"), this, &Menus::showHelp), QKeySequence::HelpContents,
+         QKeyCombination(Qt::Key_F1));
     help->addAction(tr("&About Quarvel"), this, [this] {
         QMessageBox::about(&window_, tr("About Quarvel"),
                            tr("Quarvel %1\nPlans the force and the supplies of a military mission.")
@@ -134,6 +146,25 @@ void Menus::recoverChosen()
 {
     RecoverDialog dialog(document_, &window_);
     dialog.exec();
+}
+
+void Menus::copySummary()
+{
+    QString text;
+    for (const std::string &line : summaryLines(window_.cells()))
+        text += QString::fromStdString(line) + u'\n';
+    QApplication::clipboard()->setText(text);
+}
+
+void Menus::showHelp()
+{
+    // One help window for each main window, kept for the next F1 with its
+    // place in the text.
+    if (!help_)
+        help_ = new HelpWindow(*bar_, &window_);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void Menus::fillRecent()

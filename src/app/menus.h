@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QAction;
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace quarvel {
 
@@ -38,12 +40,18 @@ private:
     void exportPdf();
     void recoverChosen();
     void fillRecent();
+    void copySummary();
+    void showHelp();
 
     Window &window_;
     PlanDocument &document_;
     QMenuBar *bar_ = nullptr;
     QMenu *recent_ = nullptr;
     QAction *undo_ = nullptr, *redo_ = nullptr, *reopen_ = nullptr;
+    QPointer<QWidget> help_;
 };
+
+// An item's text as it reads: no "&" before a shortcut letter, no "…".
+QString shownText(const QAction *item);
 
 } // namespace quarvel

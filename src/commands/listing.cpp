@@ -22,6 +22,12 @@ std::string simplified(const std::string &text)
     return words;
 }
 
+// The header's attack lines: each label, its box, the "Number" beside it and
+// that box.
+constexpr auto kAttackFrom = toArray<Id>({Id::Label84, Id::Text35, Id::Label86, Id::Text37});
+constexpr auto kAttackOn = toArray<Id>({Id::Label85, Id::Text36, Id::Label87, Id::Text38});
+constexpr auto kMissionType = toArray<Id>({Id::Label3, Id::Combo2});
+
 } // namespace
 
 std::string sentenceOf(const Cells &cells, Span<Id> labels)
@@ -53,6 +59,20 @@ Listing listingOf(const Cells &cells)
     for (Span<Id> sentence : kSummarySentences)
         listing.summary.push_back(sentenceOf(cells, sentence));
     return listing;
+}
+
+std::vector<std::string> summaryLines(const Cells &cells)
+{
+    std::vector<std::string> lines;
+    for (Span<Id> attack : {Span<Id>(kAttackFrom), Span<Id>(kAttackOn)}) {
+        auto words = [&](int i) { return simplified(cells.text(attack[i])); };
+        // Two blanks part the place from its number, as the header sets them apart.
+        lines.push_back(words(0) + ' ' + words(1) + "  " + words(2) + ' ' + words(3));
+    }
+    lines.push_back(sentenceOf(cells, kMissionType));
+    for (Span<Id> sentence : kSummarySentences)
+        lines.push_back(sentenceOf(cells, sentence));
+    return lines;
 }
 
 } // namespace quarvel

@@ -29,4 +29,9 @@ Listing listingOf(const Cells &cells);
 // of Cargo".
 std::string sentenceOf(const Cells &cells, Span<Id> labels);
 
+// The summary as plain text to pass on, one line each: the attack as the
+// header reads ("Attack From: Hill 402  Number 3", "Attack On ..."), the
+// mission type ("Mission Type Deliberate Attack"), then the four sentences.
+std::vector<std::string> summaryLines(const Cells &cells);
+
 } // namespace quarvel
