@@ -58,7 +58,9 @@ void FigureLabel::paintEvent(QPaintEvent *)
 
 bool FigureLabel::event(QEvent *event)
 {
-    return tipWhole(event, this, text(), contentsRect().width()) || QLabel::event(event);
+    // A tooltip of its own (a summary number's parts and total) names the
+    // whole figure already.
+    return (toolTip().isEmpty() && tipWhole(event, this, text(), contentsRect().width())) || QLabel::event(event);
 }
 
 QRect FormBox::textArea() const

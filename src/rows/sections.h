@@ -49,6 +49,7 @@ void pickSpecialist(Cells &cells, const Row &row);
 
 struct Section {
     std::string_view name;        // as a screen reader says it
+    Id heading;                   // the label that heads it on the window
     Span<Row> rows;               // as they read on the window, numbered from 1
     Span<std::string_view> types; // what each of its lists offers
     Id clear;                     // the section's "Clear" button
@@ -136,15 +137,17 @@ inline constexpr auto kTowedRows = toArray<Row>({
 });
 inline constexpr auto kTowedCatalogue = namesOf(kTowedTypes);
 
-inline constexpr Section kTrucks{"Trucks", kTruckRows, kTruckCatalogue, Id::Command11, pickTruck};
-inline constexpr Section kArmour{"Armour", kArmourRows, kArmourCatalogue, Id::Command19, pickArmour};
-inline constexpr Section kSpecialist{"Specialist vehicles", kSpecialistRows, kSpecialistCatalogue, Id::Command5,
-                                     pickSpecialist};
-inline constexpr Section kApcs{"APCs", kApcRows, kApcCatalogue, Id::Command11, pickApc};
-inline constexpr Section kInfantry{"Infantry", kInfantryRows, kInfantryCatalogue, Id::Command2, pickInfantry};
-inline constexpr Section kWeapons{"Weapons", kWeaponRows, kWeaponCatalogue, Id::Command8, pickWeapon};
-inline constexpr Section kSupplies{"Combat supplies", kSupplyRows, kSupplyCatalogue, Id::Command8, pickSupplies};
-inline constexpr Section kTowed{"Towed units", kTowedRows, kTowedCatalogue, Id::Command16, pickTowed};
+inline constexpr Section kTrucks{"Trucks", Id::Label134, kTruckRows, kTruckCatalogue, Id::Command11, pickTruck};
+inline constexpr Section kArmour{"Armour", Id::Label48, kArmourRows, kArmourCatalogue, Id::Command19, pickArmour};
+inline constexpr Section kSpecialist{"Specialist vehicles", Id::Label62,  kSpecialistRows,
+                                     kSpecialistCatalogue,  Id::Command5, pickSpecialist};
+inline constexpr Section kApcs{"APCs", Id::Label59, kApcRows, kApcCatalogue, Id::Command11, pickApc};
+inline constexpr Section kInfantry{"Infantry",         Id::Label8,   kInfantryRows,
+                                   kInfantryCatalogue, Id::Command2, pickInfantry};
+inline constexpr Section kWeapons{"Weapons", Id::Label132, kWeaponRows, kWeaponCatalogue, Id::Command8, pickWeapon};
+inline constexpr Section kSupplies{"Combat supplies", Id::Label64,  kSupplyRows,
+                                   kSupplyCatalogue,  Id::Command8, pickSupplies};
+inline constexpr Section kTowed{"Towed units", Id::Label14, kTowedRows, kTowedCatalogue, Id::Command16, pickTowed};
 
 // In the order they read on the window. Sections that share a Clear button
 // are cleared together.
@@ -157,7 +160,7 @@ constexpr bool rowsMatchDesign()
 {
     auto is = [](Id id, Kind kind) { return kDesign[index(id)].kind == kind; };
     for (const Section *section : kSections) {
-        if (!is(section->clear, Kind::Button))
+        if (!is(section->clear, Kind::Button) || !is(section->heading, Kind::Label))
             return false;
         for (const Row &row : section->rows)
             if (!is(row.count, Kind::TextBox) || !is(row.list, Kind::List) ||

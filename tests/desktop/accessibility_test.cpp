@@ -39,13 +39,18 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwn)
     EXPECT_EQ(spoken(window().widget(Id::Check11)), "Infantry, row 3, marching");
 }
 
-// A summary number is named by its whole sentence, which follows the number.
+// A summary number is named by its whole sentence, which follows the number,
+// and described by its parts, which are also its tooltip where it stands.
 TEST_F(AccessibilityTest, SummaryNumbersAreNamedByTheirSentence)
 {
     EXPECT_EQ(spoken(window().widget(Id::Label108)), "You can Carry 0 Squad/s OR 0 Pounds of Cargo");
     ASSERT_EQ(play("pick Combo2 Deliberate Attack\ntype Text10 2\npick Combo33 ZIL Medium Truck\nno-alert"), "");
     EXPECT_EQ(spoken(window().widget(Id::Label110)), "You can Carry 4 Squad/s OR 10000 Pounds of Cargo");
-    EXPECT_EQ(spoken(window().widget(Id::Label75)), "You Will Need 24 Combat Supplies for the Mission");
+    QWidget *number = window().widget(Id::Label75);
+    EXPECT_EQ(spoken(number), "You Will Need 24 Combat Supplies for the Mission");
+    EXPECT_EQ(accessibleText(number, QAccessible::Description), "Trucks: +24\nTotal: 24");
+    EXPECT_EQ(number->toolTip().toStdString(), "Trucks: +24\nTotal: 24");
+    EXPECT_EQ(window().form()->childAt(number->geometry().center()), number);
 }
 
 // A "Clear" button's description and tooltip name exactly the sections it
