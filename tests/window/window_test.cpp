@@ -12,8 +12,10 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
 
@@ -259,6 +261,43 @@ TEST_F(WindowTest, FiguresAreDrawnWholeOrNotAtAll)
                 << drawn.texts[0].text.toStdString();
             EXPECT_TRUE(QRectF(widget->rect()).contains(drawn.texts[0].where));
         }
+}
+
+// Zoom lays the form out anew: each control and its font scaled by the zoom,
+// the design's own at actual size. The zoom chosen is the next window's, and
+// the page exported is the same at every zoom.
+TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
+{
+    auto expectZoomed = [this](double scale) {
+        for (Id id : {Id::Form1, Id::Text16, Id::Combo2, Id::Command1, Id::Label108}) {
+            const ControlDesign &d = design(id);
+            QWidget *w = id == Id::Form1 ? window().form() : window().widget(id);
+            const QRect at = id == Id::Form1 ? w->rect() : w->geometry();
+            EXPECT_NEAR(at.left(), pixels(d.left) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.top(), pixels(d.top) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.right() + 1, (pixels(d.left) + pixels(d.width)) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.bottom() + 1, (pixels(d.top) + pixels(d.height)) * scale, 0.5) << d.name;
+            EXPECT_NEAR(QFontInfo(w->font()).pixelSize(), 11 * scale, 0.5) << d.name;
+        }
+    };
+    QTemporaryDir folder;
+    // The words of the page's drawing of the form, each where it stands.
+    auto drawing = [&](const QString &name) {
+        EXPECT_EQ(play("export " + folder.filePath(name).toStdString() + "\nno-alert"), "");
+        QProcess words;
+        words.start("pdftotext", {"-bbox", "-W", "600", "-H", "480", folder.filePath(name), "-"});
+        words.waitForFinished();
+        return words.readAllStandardOutput().toStdString();
+    };
+    const std::string page = drawing("actual.pdf");
+    ASSERT_EQ(play("menu View › Zoom In\nmenu View › Zoom In"), "");
+    expectZoomed(1.5);
+    EXPECT_EQ(drawing("zoomed.pdf"), page);
+    expectZoomed(1.5);
+    player.newWindow(true);
+    expectZoomed(1.5);
+    ASSERT_EQ(play("menu View › Actual Size"), "");
+    expectZoomed(1);
 }
 
 } // namespace
