@@ -42,13 +42,19 @@ namespace {
 QRect rectOf(const ControlDesign &d) { return QRect(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height)); }
 
 // The width of the form's lines and frames: whole pixels at every zoom, so
-// that they stay as crisp as at actual size.
-int lineWidth(int zoom) { return std::max(1, zoomed(1, zoom)); }
+// that they stay as crisp as at actual size, and never wider than the zoom
+// makes the design's one pixel (a framed label's text has no more room).
+int lineWidth(int zoom) { return std::max(1, zoom / kActualSize); }
 
+// The form's font at the zoom. The design's captions fill their labels to
+// within a pixel, and text grows a little faster than its font's size: a
+// zoomed form's text is a whole pixel size below the zoom's share of the
+// design's, never above it.
 QFont formFont(int zoom)
 {
     QFont font = windowFont();
-    font.setPixelSize(zoomed(font.pixelSize(), zoom));
+    if (zoom != kActualSize)
+        font.setPixelSize((font.pixelSize() * zoom - 1) / kActualSize);
     return font;
 }
 
