@@ -286,7 +286,8 @@ TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
         }
     };
     QTemporaryDir folder;
-    // The words of the page's drawing of the form, each where it stands.
+    // The words of the page's drawing of the form (its top 480 points, above
+    // the listing and its time of printing), each where it stands.
     auto drawing = [&](const QString &name) {
         EXPECT_EQ(play("export " + folder.filePath(name).toStdString() + "\nno-alert"), "");
         QProcess words;
@@ -295,6 +296,7 @@ TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
         return words.readAllStandardOutput().toStdString();
     };
     const std::string page = drawing("actual.pdf");
+    ASSERT_NE(page.find("Attack"), std::string::npos);
     ASSERT_EQ(play("menu View › Zoom In\nmenu View › Zoom In"), "");
     expectZoomed(1.5);
     EXPECT_EQ(drawing("zoomed.pdf"), page);
