@@ -573,6 +573,13 @@ int runAll(int argc, char **argv)
                                     "XDG_STATE_HOME=" + folder + "/state", "XDG_CACHE_HOME=" + folder + "/cache"};
     for (const char *unset : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "WAYLAND_DISPLAY", "QT_QPA_PLATFORMTHEME"})
         unsetenv(unset);
+    // Quarvel at its design size, as the bare window is: its zoom kept at
+    // actual size, not the one a first start takes from the desktop's font.
+    std::filesystem::create_directories(folder + "/config/quarvel");
+    if (FILE *settings = std::fopen((folder + "/config/quarvel/settings.json").c_str(), "w")) {
+        std::fputs("{\"zoom\": 100}\n", settings);
+        std::fclose(settings);
+    }
     const std::string runtime = folder + "/runtime";
     mkdir(runtime.c_str(), 0700);
     env.push_back("XDG_RUNTIME_DIR=" + runtime);

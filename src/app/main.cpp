@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new quarvel::WindowStyle);
     quarvel::prepareApplication();
     fonts.join();
-    quarvel::Window window;
+    quarvel::Window window(nullptr, true); // a first start takes its zoom from the desktop's font
     // The program is its window: it ends, with status 0, whenever the window
     // goes, message box or not.
     QObject::connect(&window, &quarvel::Window::ended, &app, [] { QCoreApplication::exit(0); });

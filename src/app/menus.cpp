@@ -7,6 +7,7 @@
 #include "app/plandocument.h"
 #include "app/recoverdialog.h"
 #include "app/window.h"
+#include "app/zoom.h"
 #include "commands/files.h"
 #include "commands/listing.h"
 #include "commands/print.h"
@@ -76,6 +77,17 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     edit->addSeparator();
     edit->addAction(tr("&Copy Summary"), this, &Menus::copySummary)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+
+    // Zoom takes the desktop's keys, and the usual ones where it gives none.
+    QMenu *view = bar_->addMenu(tr("&View"));
+    auto zoom = [&](const QString &text, QKeySequence::StandardKey key, const QKeySequence &usual, int (*to)(int)) {
+        QAction *item = view->addAction(text, this, [this, to] { window_.zoomTo(to(window_.zoom())); });
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        item->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{usual} : keys);
+    };
+    zoom(tr("Zoom &In"), QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Plus, zoomedIn);
+    zoom(tr("Zoom &Out"), QKeySequence::ZoomOut, Qt::CTRL | Qt::Key_Minus, zoomedOut);
+    zoom(tr("&Actual Size"), QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_0, [](int) { return kActualSize; });
 
     QMenu *help = bar_->addMenu(tr("&Help"));
     keys(help->addAction(tr("Quarvel &Help"), this, &Menus::showHelp), QKeySequence::HelpContents,

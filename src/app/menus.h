@@ -16,7 +16,8 @@ class Window;
 
 // The window's menus, made in one place: File (New, Open, Open Recent,
 // Save, Save As, Export as PDF, Recover Unsaved Plans, Reopen Last Session,
-// Print, Quit), Edit (Undo, Redo) and Help. The file dialogs they open ask
+// Print, Quit), Edit (Undo, Redo), View (Zoom In, Zoom Out, Actual Size) and
+// Help. The file dialogs they open ask
 // in the plan's folder.
 class Menus : public QObject {
     Q_OBJECT

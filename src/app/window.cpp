@@ -11,6 +11,7 @@
 #include "app/qs.h"
 #include "app/undolimit.h"
 #include "app/windowgone.h"
+#include "app/zoom.h"
 #include "cells/design.h"
 #include "commands/print.h"
 #include "commands/routes.h"
@@ -30,6 +31,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,6 +40,32 @@ namespace quarvel {
 namespace {
 
 QRect rectOf(const ControlDesign &d) { return QRect(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height)); }
+
+// The width of the form's lines and frames: whole pixels at every zoom, so
+// that they stay as crisp as at actual size, and never wider than the zoom
+// makes the design's one pixel (a framed label's text has no more room).
+int lineWidth(int zoom) { return std::max(1, zoom / kActualSize); }
+
+// The form's font at the zoom. The design's captions fill their labels to
+// within a pixel, and text grows a little faster than its font's size: a
+// zoomed form's text is a whole pixel size below the zoom's share of the
+// design's, never above it.
+QFont formFont(int zoom)
+{
+    QFont font = windowFont();
+    if (zoom != kActualSize)
+        font.setPixelSize((font.pixelSize() * zoom - 1) / kActualSize);
+    return font;
+}
+
+// The size of the font's text in pixels, as the screen shows it.
+double pixelsOf(const QFont &font)
+{
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return font.pointSizeF() * (screen ? screen->logicalDotsPerInchY() : 96) / 72;
+}
 
 // A list books a row only when the person picks an entry from its drop-down,
 // with the mouse or the arrow keys: the wheel passing over it must not.
@@ -61,8 +89,8 @@ public:
     }
 };
 
-// The form as designed: the controls stand on it, and it draws the lines and
-// the summary's frame.
+// The form as designed, at the window's zoom: the controls stand on it, and
+// it draws the lines (each across or down the form) and the summary's frame.
 class FormView : public QWidget {
 public:
     using QWidget::QWidget;
@@ -70,13 +98,22 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
+        const int zoom = static_cast<const Window *>(parentWidget())->zoom();
+        const int width = lineWidth(zoom);
+        const QColor ink = palette().color(QPalette::WindowText);
         QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
         for (const ControlDesign &d : kDesign) {
-            if (d.kind == Kind::Line)
-                painter.drawLine(pixels(d.left), pixels(d.top), pixels(d.width), pixels(d.height));
-            else if (d.kind == Kind::Rectangle)
-                painter.drawRect(rectOf(d).adjusted(0, 0, -1, -1));
+            if (d.kind == Kind::Line) {
+                const QPoint from(zoomed(pixels(d.left), zoom), zoomed(pixels(d.top), zoom));
+                const QPoint to(zoomed(pixels(d.width), zoom), zoomed(pixels(d.height), zoom));
+                painter.fillRect(QRect(from, to + QPoint(width - 1, width - 1)), ink);
+            } else if (d.kind == Kind::Rectangle) {
+                const QRect frame = zoomed(rectOf(d), zoom);
+                painter.fillRect(frame.x(), frame.y(), frame.width(), width, ink);
+                painter.fillRect(frame.x(), frame.bottom() - width + 1, frame.width(), width, ink);
+                painter.fillRect(frame.x(), frame.y(), width, frame.height(), ink);
+                painter.fillRect(frame.right() - width + 1, frame.y(), width, frame.height(), ink);
+            }
         }
     }
 };
@@ -89,7 +126,10 @@ protected:
 // longer reaches its message boxes and menus.)
 class FormFontWhileMaking {
 public:
-    FormFontWhileMaking() : saved_(QGuiApplication::font()) { QGuiApplication::setFont(windowFont()); }
+    explicit FormFontWhileMaking(const QFont &font) : saved_(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
     ~FormFontWhileMaking() { QGuiApplication::setFont(saved_); }
     FormFontWhileMaking(const FormFontWhileMaking &) = delete;
     FormFontWhileMaking &operator=(const FormFontWhileMaking &) = delete;
@@ -167,15 +207,19 @@ void prepareApplication()
     QThreadPool::globalInstance()->setExpiryTimeout(0);
 }
 
-Window::Window(QWidget *parent) : QWidget(parent)
+Window::Window(QWidget *parent, bool asDesktop) : QWidget(parent)
 {
-    const ControlDesign &form = design(Id::Form1);
-    setWindowTitle(qs(form.text));
+    // The application's font is still the desktop's: the form's is set below.
+    const std::optional<int> remembered = rememberedZoom();
+    zoom_ = remembered ? *remembered : asDesktop ? zoomForText(pixelsOf(QApplication::font())) : kActualSize;
+    setWindowTitle(qs(design(Id::Form1).text));
     setFont(windowFont());
     form_ = new FormView(this);
-    form_->setFixedSize(pixels(form.width), pixels(form.height));
+    if (zoom_ != kActualSize) // the boxes are made in the form's font
+        form_->setFont(formFont(zoom_));
     notice_ = new NoticeBar(this);
     cells_ = std::make_unique<FormCells>(*this, build());
+    place();
     connectEvents();
     makeAccessible(*cells_);
     document_ = std::make_unique<PlanDocument>(*this, *notice_);
@@ -187,6 +231,12 @@ Window::Window(QWidget *parent) : QWidget(parent)
     layout->addWidget(notice_);
     layout->addWidget(form_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // A first start's zoom leaves the whole window on the screen.
+    auto fits = [this] {
+        return QRect(QPoint(), screen()->availableGeometry().size()).contains(QRect(QPoint(), sizeHint()));
+    };
+    while (!remembered && zoom_ > kActualSize && !fits())
+        layOut(zoomedOut(zoom_));
     goneWatch_ = std::make_unique<WindowGoneWatch>(*this, [this] { end(); });
 }
 
@@ -218,7 +268,7 @@ std::array<QWidget *, kControlCount> Window::build()
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](const ControlDesign *a, const ControlDesign *b) { return a->tab < b->tab; });
 
-    const FormFontWhileMaking formFont;
+    const FormFontWhileMaking whileMaking(form_->font());
     auto *noWheel = new NoWheel(this);
     auto *undoKeys = new WindowsUndoKeys(this);
     auto *standIn = new QCompleter(this);
@@ -250,11 +300,40 @@ std::array<QWidget *, kControlCount> Window::build()
         widgets[index(d->id)] = w;
     }
     for (const ControlDesign &d : kDesign)
-        if (QWidget *w = widgets[index(d.id)]) {
+        if (QWidget *w = widgets[index(d.id)])
             w->setObjectName(qs(d.name));
-            w->setGeometry(rectOf(d));
-        }
     return widgets;
+}
+
+void Window::place()
+{
+    for (const ControlDesign &d : kDesign)
+        if (QWidget *w = widget(d.id)) {
+            w->setGeometry(zoomed(rectOf(d), zoom_));
+            if (auto *label = qobject_cast<QLabel *>(w); label && d.has(Border))
+                label->setLineWidth(lineWidth(zoom_));
+        }
+    const ControlDesign &form = design(Id::Form1);
+    form_->setFixedSize(zoomed(pixels(form.width), zoom_), zoomed(pixels(form.height), zoom_));
+}
+
+void Window::layOut(int percent)
+{
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    form_->setFont(formFont(zoom_));
+    place();
+    form_->update();
+}
+
+void Window::zoomTo(int percent)
+{
+    if (percent == zoom_)
+        return;
+    layOut(percent);
+    if (const QString why = rememberZoom(percent); !why.isEmpty())
+        notice_->say(tr("The zoom cannot be kept: %1").arg(why));
 }
 
 void Window::connectEvents()
@@ -384,7 +463,13 @@ PrintTarget Window::printTarget()
                        [this] { return closed_; },
                        [this] { return menus_->askForPage(); },
                        file.isEmpty() ? tr("Untitled") : QFileInfo(file).fileName(),
-                       listingOf(*cells_)};
+                       listingOf(*cells_),
+                       [this](const std::function<void()> &draw) {
+                           const int shown = zoom_;
+                           layOut(kActualSize);
+                           draw();
+                           layOut(shown);
+                       }};
 }
 
 void Window::exit()

@@ -28,7 +28,11 @@ class Window : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Window(QWidget *parent = nullptr);
+    // At the zoom the person chose last. With `asDesktop`, when none was kept
+    // (a first start), at the zoom at which the form's text is at least as
+    // large as the desktop's own, as far as the screen has room; the program's
+    // window does, a test's stays at actual size.
+    explicit Window(QWidget *parent = nullptr, bool asDesktop = false);
     ~Window() override;
 
     // Runs Form_Load; the program does so once, before showing the window.
@@ -41,6 +45,12 @@ public:
     PrintTarget printTarget();
     Menus &menus() const { return *menus_; }
     NoticeBar &notice() const { return *notice_; }
+
+    // The form's zoom, in percent (zoom.h); the controls, their font and the
+    // lines are laid out anew at each, the menu bar stays as it is. The zoom
+    // chosen is kept for the next start.
+    int zoom() const { return zoom_; }
+    void zoomTo(int percent);
     PlanDocument &document() const { return *document_; }
 
     // The state as start-up leaves it, and as the last step left it.
@@ -89,6 +99,8 @@ private:
     void deliver(Id control, Event event);
     void settle();
     void putInPlace(const FormState &state);
+    void place();
+    void layOut(int percent);
 
     QWidget *form_ = nullptr;
     NoticeBar *notice_ = nullptr;
@@ -100,6 +112,7 @@ private:
     FormState start_;
     bool closed_ = false;
     bool printing_ = false;
+    int zoom_ = 100; // percent
 };
 
 // The font of the window's controls.

@@ -25,6 +25,9 @@ struct PrintTarget {
     std::function<QString()> askForPage;
     QString plan;
     Listing listing;
+    // Runs the drawing with the form laid out at its design size: the page is
+    // the same whatever the window's zoom.
+    std::function<void(const std::function<void()> &)> atDesignSize;
 
     bool closed() const { return !form || gone(); }
 };

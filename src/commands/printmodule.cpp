@@ -197,7 +197,9 @@ bool paint(QPagedPaintDevice &device, const PrintTarget &window)
     if (!window.form || !painter.begin(&device))
         return false;
     const QRectF page = painter.viewport();
-    const bool drawn = drawListing(painter, device, window, page, drawForm(painter, *window.form, page));
+    qreal bottom = 0;
+    window.atDesignSize([&] { bottom = drawForm(painter, *window.form, page); });
+    const bool drawn = drawListing(painter, device, window, page, bottom);
     return painter.end() && drawn;
 }
 

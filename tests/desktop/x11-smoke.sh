@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real program on a real X server: under Xvfb on a free display, the
+# The real program on a real X server: under Xvfb on a free display, a first
+# start takes its zoom from the desktop's font; at actual size the
 # window titled "Quarvel" maps at the design's client area (767 x 671, and
 # twice that at a scale factor of 2), a screenshot shows the window drawn
 # rather than a blank frame, and Ctrl+Q ends the program with status 0.
@@ -118,6 +119,17 @@ smoke() {
   xdotool key --clearmodifiers ctrl+q
   ended "Ctrl+Q at scale $scale"
 }
+
+# A first start takes the zoom at which the form's text (11 pixels at actual
+# size) is as large as the desktop's: here Qt's own 9 points at 96 dots an
+# inch, 12 pixels, so 125%. Ctrl+0 brings it to actual size, which is kept.
+start 1
+eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^WIDTH=')"
+[ "$WIDTH" = 959 ] || fail "a first start maps $WIDTH wide, not 959 (the form at 125%)"
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+0
+retry 300 test -s "$XDG_CONFIG_HOME/quarvel/settings.json" || fail "Ctrl+0 kept no zoom"
+xdotool key --clearmodifiers ctrl+q
+ended "Ctrl+Q after a first start"
 
 smoke 1
 smoke 2

@@ -12,8 +12,10 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
 
@@ -22,48 +24,52 @@
 namespace quarvel {
 namespace {
 
-// Every caption is shown whole: wrapped at word boundaries inside its label,
-// and clear of any control that lies over the label.
+// Every caption is shown whole at every zoom: wrapped at word boundaries
+// inside its label, and clear of any control that lies over the label.
 TEST_F(WindowTest, NoCaptionIsClipped)
 {
-    for (const ControlDesign &d : kDesign) {
-        auto *label = qobject_cast<QLabel *>(window().widget(d.id));
-        if (!label)
-            continue;
-        const QRect area = label->contentsRect();
-        QTextLayout layout(label->text(), label->font());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WordWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        qreal y = 0;
-        std::vector<QRectF> lines;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(area.width());
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-            // Within half a pixel: a glyph's advance runs past its ink.
-            EXPECT_LE(line.naturalTextWidth(), area.width() + 0.5) << d.name;
-            const int end = line.textStart() + line.textLength();
-            if (end < label->text().size()) { // a line ends between words
-                EXPECT_TRUE(label->text().at(end - 1).isSpace()) << d.name;
-            }
-            lines.push_back(
-                QRectF(area.x(), area.y() + line.y(), line.naturalTextWidth(), line.height()).translated(label->pos()));
-        }
-        layout.endLayout();
-        EXPECT_LE(y, area.height() + 0.5) << d.name;
-        for (const ControlDesign &other : kDesign) {
-            QWidget *w = window().widget(other.id);
-            if (!w || w == label || qobject_cast<QLabel *>(w))
+    for (int zoom : {75, 100, 125, 150, 175, 200, 250, 300}) {
+        window().zoomTo(zoom);
+        SCOPED_TRACE(zoom);
+        for (const ControlDesign &d : kDesign) {
+            auto *label = qobject_cast<QLabel *>(window().widget(d.id));
+            if (!label)
                 continue;
-            for (const QRectF &line : lines)
-                EXPECT_FALSE(line.intersects(w->geometry())) << d.name << " under " << other.name;
+            const QRect area = label->contentsRect();
+            QTextLayout layout(label->text(), label->font());
+            QTextOption option;
+            option.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            qreal y = 0;
+            std::vector<QRectF> lines;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(area.width());
+                line.setPosition(QPointF(0, y));
+                y += line.height();
+                // Within half a pixel: a glyph's advance runs past its ink.
+                EXPECT_LE(line.naturalTextWidth(), area.width() + 0.5) << d.name;
+                const int end = line.textStart() + line.textLength();
+                if (end < label->text().size()) { // a line ends between words
+                    EXPECT_TRUE(label->text().at(end - 1).isSpace()) << d.name;
+                }
+                lines.push_back(QRectF(area.x(), area.y() + line.y(), line.naturalTextWidth(), line.height())
+                                    .translated(label->pos()));
+            }
+            layout.endLayout();
+            EXPECT_LE(y, area.height() + 0.5) << d.name;
+            for (const ControlDesign &other : kDesign) {
+                QWidget *w = window().widget(other.id);
+                if (!w || w == label || qobject_cast<QLabel *>(w))
+                    continue;
+                for (const QRectF &line : lines)
+                    EXPECT_FALSE(line.intersects(w->geometry())) << d.name << " under " << other.name;
+            }
         }
-    }
-    for (const ControlDesign &d : kDesign) {
-        if (auto *button = qobject_cast<QPushButton *>(window().widget(d.id))) {
-            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width()) << d.name;
+        for (const ControlDesign &d : kDesign) {
+            if (auto *button = qobject_cast<QPushButton *>(window().widget(d.id))) {
+                EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width()) << d.name;
+            }
         }
     }
 }
@@ -259,6 +265,46 @@ TEST_F(WindowTest, FiguresAreDrawnWholeOrNotAtAll)
                 << drawn.texts[0].text.toStdString();
             EXPECT_TRUE(QRectF(widget->rect()).contains(drawn.texts[0].where));
         }
+}
+
+// Zoom lays the form out anew: each control and its font scaled by the zoom,
+// the design's own at actual size. The zoom chosen is the next window's, and
+// the page exported is the same at every zoom.
+TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
+{
+    auto expectZoomed = [this](double scale) {
+        for (Id id : {Id::Form1, Id::Text16, Id::Combo2, Id::Command1, Id::Label108}) {
+            const ControlDesign &d = design(id);
+            QWidget *w = id == Id::Form1 ? window().form() : window().widget(id);
+            const QRect at = id == Id::Form1 ? w->rect() : w->geometry();
+            EXPECT_NEAR(at.left(), pixels(d.left) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.top(), pixels(d.top) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.right() + 1, (pixels(d.left) + pixels(d.width)) * scale, 0.5) << d.name;
+            EXPECT_NEAR(at.bottom() + 1, (pixels(d.top) + pixels(d.height)) * scale, 0.5) << d.name;
+            EXPECT_LE(QFontInfo(w->font()).pixelSize(), 11 * scale) << d.name;
+            EXPECT_GT(QFontInfo(w->font()).pixelSize(), 11 * scale - 1) << d.name;
+        }
+    };
+    QTemporaryDir folder;
+    // The words of the page's drawing of the form (its top 480 points, above
+    // the listing and its time of printing), each where it stands.
+    auto drawing = [&](const QString &name) {
+        EXPECT_EQ(play("export " + folder.filePath(name).toStdString() + "\nno-alert"), "");
+        QProcess words;
+        words.start("pdftotext", {"-bbox", "-W", "600", "-H", "480", folder.filePath(name), "-"});
+        words.waitForFinished();
+        return words.readAllStandardOutput().toStdString();
+    };
+    const std::string page = drawing("actual.pdf");
+    ASSERT_NE(page.find("Attack"), std::string::npos);
+    ASSERT_EQ(play("menu View › Zoom In\nmenu View › Zoom In"), "");
+    expectZoomed(1.5);
+    EXPECT_EQ(drawing("zoomed.pdf"), page);
+    expectZoomed(1.5);
+    player.newWindow(true);
+    expectZoomed(1.5);
+    ASSERT_EQ(play("menu View › Actual Size"), "");
+    expectZoomed(1);
 }
 
 } // namespace
