@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
+#include "app/bookingmarks.h"
 #include "app/dropdownlist.h"
 #include "app/figures.h"
 #include "app/formcells.h"
@@ -176,6 +177,7 @@ Window::Window(QWidget *parent) : QWidget(parent)
     form_->setFixedSize(pixels(form.width), pixels(form.height));
     notice_ = new NoticeBar(this);
     cells_ = std::make_unique<FormCells>(*this, build());
+    marks_ = std::make_unique<BookingMarks>(*cells_, form_);
     connectEvents();
     makeAccessible(*cells_);
     document_ = std::make_unique<PlanDocument>(*this, *notice_);
@@ -299,6 +301,7 @@ void Window::settle()
 {
     const std::optional<Id> stretch = steps_.stretch();
     const bool changed = steps_.record(stateOf(*cells_));
+    marks_->show();
     if (stretch && steps_.stretch() != stretch)
         UndoLimit::forget(cells_->field(*stretch));
     if (changed)
@@ -317,7 +320,11 @@ void Window::endStretch()
     steps_.endStretch();
 }
 
-void Window::putInPlace(const FormState &state) { cells_->restore(state); }
+void Window::putInPlace(const FormState &state)
+{
+    cells_->restore(state);
+    marks_->show();
+}
 
 void Window::moveTo(const FormState &state, History::Moved moved)
 {
