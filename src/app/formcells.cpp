@@ -125,6 +125,7 @@ void FormCells::restore(const FormState &state)
             setText(d.id, state.texts[i]);
         if (w)
             w->setEnabled(state.enabled[i]);
+        tags_[i] = state.tags[i];
     }
 }
 

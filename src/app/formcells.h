@@ -42,6 +42,8 @@ public:
     void setEnabled(Id list, bool enabled) override;
     void restore(const FormState &state) override;
     void addEntry(Id list, std::string_view entry) override;
+    std::string tag(Id id) const override { return tags_[index(id)]; }
+    void setTag(Id id, std::string_view tag) override { tags_[index(id)] = std::string(tag); }
     void alert(std::string_view prompt, std::string_view title) override;
     void print() override;
     void exit() override;
@@ -56,6 +58,7 @@ private:
     Window &window_;
     std::array<QWidget *, kControlCount> widgets_;
     std::array<std::string, kControlCount> hidden_{};
+    std::array<std::string, kControlCount> tags_{};
     bool restoring_ = false;
 };
 

@@ -9,13 +9,17 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
 namespace quarvel {
 namespace {
 
-constexpr int kVersion = 1;
+// Version 2 keeps what each row has booked; a plan of version 1 opens with
+// nothing booked beyond what its rows show.
+constexpr int kVersion = 2;
+constexpr int kBookingsVersion = 2;
 const QString kFormat = QStringLiteral("Quarvel plan");
 
 // As long as a text box takes.
@@ -105,7 +109,12 @@ QByteArray planText(const FormState &state, const QString &planFile)
         } else if (d.kind == Kind::List) {
             out += "{\"text\": ";
             quoted(text);
-            out += state.enabled[index(d.id)] ? ", \"open\": true}" : ", \"open\": false}";
+            out += state.enabled[index(d.id)] ? ", \"open\": true" : ", \"open\": false";
+            if (!state.tags[index(d.id)].empty()) {
+                out += ", \"booked\": ";
+                quoted(state.tags[index(d.id)]);
+            }
+            out += '}';
         } else {
             quoted(text);
         }
@@ -129,7 +138,8 @@ std::optional<FormState> readPlan(const QByteArray &bytes, QString &why, QString
         return std::nullopt;
     }
     const QJsonValue version = plan.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toDouble() != kVersion) {
+    if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() > kVersion ||
+        version.toDouble() != std::floor(version.toDouble())) {
         why = version.isDouble() && version.toDouble() > kVersion
                   ? QStringLiteral("was saved by a newer Quarvel (plan version %1)").arg(version.toDouble())
                   : QStringLiteral("has no plan version this Quarvel knows");
@@ -172,6 +182,14 @@ std::optional<FormState> readPlan(const QByteArray &bytes, QString &why, QString
                 return std::nullopt;
             }
             open = openValue.toBool();
+            const QJsonValue booked = list.value(QStringLiteral("booked"));
+            if (version.toDouble() >= kBookingsVersion && !booked.isUndefined()) {
+                if (!booked.isString()) {
+                    why = QStringLiteral("gives the list %1 bookings that are no text").arg(name(d));
+                    return std::nullopt;
+                }
+                state.tags[i] = booked.toString().toStdString();
+            }
         }
         if (d.kind == Kind::CheckBox) {
             if (!value.isBool()) {

@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/accessiblelist.h"
+#include "app/bookingmarks.h"
 #include "app/dropdownlist.h"
 #include "app/figures.h"
 #include "app/formcells.h"
@@ -220,6 +221,7 @@ Window::Window(QWidget *parent, bool asDesktop) : QWidget(parent)
     notice_ = new NoticeBar(this);
     cells_ = std::make_unique<FormCells>(*this, build());
     place();
+    marks_ = std::make_unique<BookingMarks>(*cells_, form_);
     connectEvents();
     makeAccessible(*cells_);
     document_ = std::make_unique<PlanDocument>(*this, *notice_);
@@ -324,6 +326,7 @@ void Window::layOut(int percent)
     zoom_ = percent;
     form_->setFont(formFont(zoom_));
     place();
+    marks_->show();
     form_->update();
 }
 
@@ -378,6 +381,7 @@ void Window::settle()
 {
     const std::optional<Id> stretch = steps_.stretch();
     const bool changed = steps_.record(stateOf(*cells_));
+    marks_->show();
     if (stretch && steps_.stretch() != stretch)
         UndoLimit::forget(cells_->field(*stretch));
     if (changed)
@@ -396,7 +400,11 @@ void Window::endStretch()
     steps_.endStretch();
 }
 
-void Window::putInPlace(const FormState &state) { cells_->restore(state); }
+void Window::putInPlace(const FormState &state)
+{
+    cells_->restore(state);
+    marks_->show();
+}
 
 void Window::moveTo(const FormState &state, History::Moved moved)
 {

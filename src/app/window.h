@@ -14,6 +14,7 @@
 
 namespace quarvel {
 
+class BookingMarks;
 class FormCells;
 class Menus;
 class NoticeBar;
@@ -39,6 +40,7 @@ public:
     void load();
 
     FormCells &cells() const { return *cells_; }
+    BookingMarks &bookingMarks() const { return *marks_; }
     QWidget *widget(Id id) const;
     // The form beneath the menu bar: what Print prints.
     QWidget *form() const { return form_; }
@@ -105,6 +107,7 @@ private:
     QWidget *form_ = nullptr;
     NoticeBar *notice_ = nullptr;
     std::unique_ptr<FormCells> cells_;
+    std::unique_ptr<BookingMarks> marks_;
     std::unique_ptr<PlanDocument> document_;
     std::unique_ptr<Menus> menus_;
     std::unique_ptr<WindowGoneWatch> goneWatch_;

@@ -33,8 +33,13 @@ public:
     virtual void setEnabled(Id list, bool enabled) = 0;
     virtual void addEntry(Id list, std::string_view entry) = 0;
 
-    // Puts back a whole state, as a plan or Undo holds it: every text, tick
-    // and enabled state, running no handler and showing nothing.
+    // What the system notes beside a control and never shows as its text (a
+    // row's list notes what the row has booked). Writing it raises nothing.
+    virtual std::string tag(Id id) const = 0;
+    virtual void setTag(Id id, std::string_view tag) = 0;
+
+    // Puts back a whole state, as a plan or Undo holds it: every text, tick,
+    // enabled state and tag, running no handler and showing nothing.
     virtual void restore(const FormState &state) = 0;
 
     // A modal message box with the critical-stop icon and one OK button;
@@ -62,6 +67,7 @@ inline FormState stateOf(const Cells &cells)
             continue;
         state.texts[index(d.id)] = cells.text(d.id);
         state.enabled[index(d.id)] = cells.enabled(d.id);
+        state.tags[index(d.id)] = cells.tag(d.id);
     }
     return state;
 }

@@ -8,7 +8,7 @@ std::size_t History::Step::size() const
 {
     std::size_t n = sizeof(Step) + (moved ? moved->before.size() + moved->after.size() : 0);
     for (const Change &c : changes)
-        n += sizeof(Change) + c.textBefore.size() + c.textAfter.size();
+        n += sizeof(Change) + c.textBefore.size() + c.textAfter.size() + c.tagBefore.size() + c.tagAfter.size();
     return n;
 }
 
@@ -20,8 +20,10 @@ void History::record(const FormState &before, const FormState &after, bool join,
     }
     Step step;
     for (std::size_t i = 0; i < kControlCount; ++i)
-        if (before.texts[i] != after.texts[i] || before.enabled[i] != after.enabled[i])
-            step.changes.push_back({Id(i), before.texts[i], after.texts[i], before.enabled[i], after.enabled[i]});
+        if (before.texts[i] != after.texts[i] || before.enabled[i] != after.enabled[i] ||
+            before.tags[i] != after.tags[i])
+            step.changes.push_back({Id(i), before.texts[i], after.texts[i], before.tags[i], after.tags[i],
+                                    before.enabled[i], after.enabled[i]});
 
     if (join && !moved && !steps_.empty() && !steps_.back().moved) {
         Step &last = steps_.back();
@@ -33,12 +35,14 @@ void History::record(const FormState &before, const FormState &after, bool join,
                 last.changes.push_back(std::move(c));
             } else {
                 same->textAfter = std::move(c.textAfter);
+                same->tagAfter = std::move(c.tagAfter);
                 same->enabledAfter = c.enabledAfter;
             }
         }
         last.changes.erase(std::remove_if(last.changes.begin(), last.changes.end(),
                                           [](const Change &c) {
-                                              return c.textBefore == c.textAfter && c.enabledBefore == c.enabledAfter;
+                                              return c.textBefore == c.textAfter && c.tagBefore == c.tagAfter &&
+                                                     c.enabledBefore == c.enabledAfter;
                                           }),
                            last.changes.end());
         last.after = ++positions_;
@@ -74,6 +78,7 @@ std::optional<std::string> History::undo(FormState &state)
     const Step &step = steps_[--done_];
     for (const Change &c : step.changes) {
         state.texts[index(c.id)] = c.textBefore;
+        state.tags[index(c.id)] = c.tagBefore;
         state.enabled[index(c.id)] = c.enabledBefore;
     }
     return step.moved ? std::optional<std::string>(step.moved->before) : std::nullopt;
@@ -86,6 +91,7 @@ std::optional<std::string> History::redo(FormState &state)
     const Step &step = steps_[done_++];
     for (const Change &c : step.changes) {
         state.texts[index(c.id)] = c.textAfter;
+        state.tags[index(c.id)] = c.tagAfter;
         state.enabled[index(c.id)] = c.enabledAfter;
     }
     return step.moved ? std::optional<std::string>(step.moved->after) : std::nullopt;

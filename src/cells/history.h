@@ -57,7 +57,7 @@ public:
 private:
     struct Change {
         Id id;
-        std::string textBefore, textAfter;
+        std::string textBefore, textAfter, tagBefore, tagAfter;
         bool enabledBefore, enabledAfter;
     };
     struct Step {

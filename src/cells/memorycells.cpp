@@ -55,6 +55,7 @@ void MemoryCells::restore(const FormState &state)
         else
             c.text = state.texts[index(d.id)];
         c.enabled = state.enabled[index(d.id)];
+        c.tag = state.tags[index(d.id)];
     }
 }
 

@@ -35,6 +35,8 @@ public:
     void setEnabled(Id list, bool enabled) override;
     void restore(const FormState &state) override;
     void addEntry(Id list, std::string_view entry) override;
+    std::string tag(Id id) const override { return cell(id).tag; }
+    void setTag(Id id, std::string_view tag) override { cell(id).tag = std::string(tag); }
     void alert(std::string_view prompt, std::string_view title) override;
     void print() override;
     void exit() override;
@@ -55,7 +57,7 @@ public:
 
 private:
     struct Cell {
-        std::string text;
+        std::string text, tag;
         bool enabled = true;
         bool ticked = false;
         std::vector<std::string> entries;

@@ -30,6 +30,8 @@ public:
     void setEnabled(Id list, bool enabled) override { cells_.setEnabled(list, enabled); }
     void restore(const FormState &state) override { cells_.restore(state); }
     void addEntry(Id list, std::string_view entry) override { cells_.addEntry(list, entry); }
+    std::string tag(Id id) const override { return cells_.tag(id); }
+    void setTag(Id id, std::string_view tag) override { cells_.setTag(id, tag); }
     void alert(std::string_view prompt, std::string_view title) override { cells_.alert(prompt, title); }
     void print() override { cells_.print(); }
     void exit() override { cells_.exit(); }

@@ -16,11 +16,13 @@ void blankCounts(Cells &cells, const Section &section)
 }
 
 // Writes " " into the section's lists: a list-only list cannot show it and
-// shows no entry.
+// shows no entry. Its rows forget what they booked.
 void blankLists(Cells &cells, const Section &section)
 {
-    for (const Row &row : section.rows)
+    for (const Row &row : section.rows) {
         cells.setText(row.list, " ");
+        cells.setTag(row.list, "");
+    }
 }
 
 void blank(Cells &cells, std::initializer_list<Id> ids)

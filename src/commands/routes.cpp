@@ -1,5 +1,6 @@
 #include "commands/routes.h"
 
+#include "commands/bookings.h"
 #include "commands/clear.h"
 #include "rows/mission.h"
 #include "rows/startup.h"
@@ -65,7 +66,7 @@ void route(Cells &cells, Id control, Event event)
         if (control == Id::Combo2)
             pickMissionType(cells, control);
         else if (place.row && place.row->list == control)
-            place.section->pick(cells, *place.row);
+            pickAndNote(cells, *place.section, *place.row);
         for (const Command &command : kCommands)
             if (command.button == control)
                 command.run(cells);

@@ -18,6 +18,10 @@ constexpr auto kUpdates = toArray<VehicleUpdate<ApcType>>({
 
 } // namespace
 
-void pickApc(Cells &cells, const Row &row) { bookVehicles(cells, row, kApcTypes, kUpdates); }
+bool pickApc(Cells &cells, const Row &row)
+{
+    bookVehicles(cells, row, kApcTypes, kUpdates);
+    return true;
+}
 
 } // namespace quarvel

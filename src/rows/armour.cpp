@@ -18,6 +18,10 @@ constexpr auto kUpdates = toArray<VehicleUpdate<ArmourType>>({
 
 } // namespace
 
-void pickArmour(Cells &cells, const Row &row) { bookVehicles(cells, row, kArmourTypes, kUpdates); }
+bool pickArmour(Cells &cells, const Row &row)
+{
+    bookVehicles(cells, row, kArmourTypes, kUpdates);
+    return true;
+}
 
 } // namespace quarvel

@@ -8,7 +8,7 @@
 
 namespace quarvel {
 
-void pickInfantry(Cells &window, const Row &row)
+bool pickInfantry(Cells &window, const Row &row)
 {
     const InfantryType none{};
     const InfantryType *found = findType(kInfantryTypes, window.text(row.list));
@@ -30,7 +30,7 @@ void pickInfantry(Cells &window, const Row &row)
     add(cells, kInfantryCargoLoad, n * t.cargoLoad);
 
     if (row.marching && cells.ticked(*row.marching))
-        return; // a marching row takes no transport
+        return true; // a marching row takes no transport
     // Whole units ride: the squads aboard are what the Clear gives back.
     const double units = n >= 1 ? std::floor(n) : 0;
     add(cells, kSquadsAboard, units * t.squads);
@@ -42,10 +42,11 @@ void pickInfantry(Cells &window, const Row &row)
         cells.setText(kShortageFlag, "1");
 
     if (!(value(cells, kShortageFlag) > 0))
-        return;
+        return true;
     cells.alert(kNotEnoughTransport, kTransportError);
     cells.rollBack();
     window.setText(row.count, "0");
+    return false;
 }
 
 } // namespace quarvel

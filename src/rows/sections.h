@@ -35,17 +35,19 @@ struct Row {
     std::optional<Id> marching = std::nullopt;
 };
 
-// A row family's operation, run by a pick from one of its lists.
-using Pick = void (*)(Cells &cells, const Row &row);
+// A row family's operation, run by a pick from one of its lists. Returns
+// false when the pick is refused: the transport cannot take it, and nothing
+// is booked.
+using Pick = bool (*)(Cells &cells, const Row &row);
 
-void pickInfantry(Cells &cells, const Row &row);
-void pickWeapon(Cells &cells, const Row &row);
-void pickTowed(Cells &cells, const Row &row);
-void pickSupplies(Cells &cells, const Row &row);
-void pickTruck(Cells &cells, const Row &row);
-void pickApc(Cells &cells, const Row &row);
-void pickArmour(Cells &cells, const Row &row);
-void pickSpecialist(Cells &cells, const Row &row);
+bool pickInfantry(Cells &cells, const Row &row);
+bool pickWeapon(Cells &cells, const Row &row);
+bool pickTowed(Cells &cells, const Row &row);
+bool pickSupplies(Cells &cells, const Row &row);
+bool pickTruck(Cells &cells, const Row &row);
+bool pickApc(Cells &cells, const Row &row);
+bool pickArmour(Cells &cells, const Row &row);
+bool pickSpecialist(Cells &cells, const Row &row);
 
 struct Section {
     std::string_view name;        // as a screen reader says it

@@ -17,6 +17,10 @@ constexpr auto kUpdates = toArray<VehicleUpdate<SpecialistType>>({
 
 } // namespace
 
-void pickSpecialist(Cells &cells, const Row &row) { bookVehicles(cells, row, kSpecialistTypes, kUpdates); }
+bool pickSpecialist(Cells &cells, const Row &row)
+{
+    bookVehicles(cells, row, kSpecialistTypes, kUpdates);
+    return true;
+}
 
 } // namespace quarvel

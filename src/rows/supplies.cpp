@@ -8,7 +8,7 @@ namespace quarvel {
 // Books the supply units in the row's count box, whatever entry is shown.
 // What the units already carry as combat load travels with them; the rest of
 // all the supplies booked is cargo, and never less than none.
-void pickSupplies(Cells &window, const Row &row)
+bool pickSupplies(Cells &window, const Row &row)
 {
     Tentative cells(window);
     add(cells, kSupplyWeight, value(cells, row.count) * kSupplyPounds);
@@ -19,9 +19,10 @@ void pickSupplies(Cells &window, const Row &row)
     write(cells, kSquadsFree, squadsFromPounds(value(cells, kPoundsFree)));
 
     if (!(value(cells, kPoundsFree) < 0))
-        return;
+        return true;
     cells.alert(kNotEnoughTransport, kTransportError);
     cells.rollBack();
+    return false;
 }
 
 } // namespace quarvel

@@ -5,7 +5,7 @@
 
 namespace quarvel {
 
-void pickTowed(Cells &window, const Row &row)
+bool pickTowed(Cells &window, const Row &row)
 {
     const TowedType *t = findType(kTowedTypes, window.text(row.list));
     const double load = t ? t->combatLoad : 0;
@@ -25,10 +25,11 @@ void pickTowed(Cells &window, const Row &row)
     subtract(cells, kTowingFree, needed);
 
     if (!(value(cells, kTowingFree) < 0))
-        return;
+        return true;
     cells.alert("You Need More Vehicles For Towing", kTransportError);
     cells.rollBack();
     window.setText(row.count, "0");
+    return false;
 }
 
 } // namespace quarvel

@@ -20,6 +20,10 @@ constexpr auto kUpdates = toArray<VehicleUpdate<TruckType>>({
 
 } // namespace
 
-void pickTruck(Cells &cells, const Row &row) { bookVehicles(cells, row, kTruckTypes, kUpdates); }
+bool pickTruck(Cells &cells, const Row &row)
+{
+    bookVehicles(cells, row, kTruckTypes, kUpdates);
+    return true;
+}
 
 } // namespace quarvel

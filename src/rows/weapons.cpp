@@ -6,7 +6,7 @@
 
 namespace quarvel {
 
-void pickWeapon(Cells &window, const Row &row)
+bool pickWeapon(Cells &window, const Row &row)
 {
     const WeaponType *t = findType(kWeaponTypes, window.text(row.list));
     const double weight = t ? t->weight : 0;
@@ -32,10 +32,11 @@ void pickWeapon(Cells &window, const Row &row)
 
     write(cells, kSquadsFree, squadsFromPounds(value(cells, kPoundsFree)));
     if (!(value(cells, kShortageFlag) > 0))
-        return;
+        return true;
     cells.alert(kNotEnoughTransport, kTransportError);
     cells.rollBack();
     window.setText(row.count, "0");
+    return false;
 }
 
 } // namespace quarvel

@@ -50,7 +50,7 @@ TEST_F(PlansTest, BadPlansChangeNothing)
         const char *why;
     } cases[] = {
         {"words.quarvel", "Hill 112, at dawn", "is not a Quarvel plan"},
-        {"newer.quarvel", edited("\"version\": 1", "\"version\": 2"), "was saved by a newer Quarvel (plan version 2)"},
+        {"newer.quarvel", edited("\"version\": 2", "\"version\": 3"), "was saved by a newer Quarvel (plan version 3)"},
         {"cut.quarvel", good.left(good.size() / 2), "is cut short"},
         {"tick.quarvel", edited("\"Check1\": false", "\"Check1\": \"no\""), "gives the check box Check1 no tick"},
         {"number.quarvel", edited("\"Label108\": \"1250\"", "\"Label108\": 1250"), "gives Label108 no text"},

@@ -1,6 +1,7 @@
 #include "cells/design.h"
 #include "playing.h"
 
+#include "app/bookingmarks.h"
 #include "app/formcells.h"
 
 #include <QAbstractItemView>
@@ -305,6 +306,40 @@ TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
     expectZoomed(1.5);
     ASSERT_EQ(play("menu View › Actual Size"), "");
     expectZoomed(1);
+}
+
+// A row that has booked more than its list shows is marked, its bookings in
+// the mark's tooltip; a refused pick books nothing, a Clear forgets, Undo and
+// a plan keep them.
+TEST_F(WindowTest, ARowBookedMoreThanItShowsIsMarked)
+{
+    const QTemporaryDir folder;
+    const std::string plan = folder.filePath("booked.quarvel").toStdString();
+    const char *twice = "Booked since the last Clear:\n2 ZIL Medium Truck, 2 times";
+    const std::string thrice = std::string(twice) + "\n2 Ural-375 Heavy Truck";
+    const struct {
+        std::string steps;
+        Id list;
+        const char *mark;
+        std::string tip;
+    } cases[] = {
+        {"type Text23 1\npick Combo13 SA-7 SAM\ntype Text23 1\npick Combo13 SA-7 SAM\nalert \"Transport Error\"\n"
+         "alert \"Transport Error\"",
+         Id::Combo13, "", ""},
+        {"pick Combo2 Deliberate Attack\ntype Text10 2\npick Combo33 ZIL Medium Truck", Id::Combo33, "", ""},
+        {"pick Combo33 ZIL Medium Truck\nexpect Label108 20000", Id::Combo33, "×2", twice},
+        {"key Down", Id::Combo33, "×3", thrice},
+        {"press Command11", Id::Combo33, "", ""},
+        {"undo", Id::Combo33, "×3", thrice},
+        {"save " + plan + "\nnew\nopen " + plan, Id::Combo33, "×3", thrice},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.steps);
+        ASSERT_EQ(play(c.steps), "");
+        const QLabel *mark = window().bookingMarks().mark(c.list);
+        EXPECT_EQ(mark->isHidden() ? QString() : mark->text(), QString::fromUtf8(c.mark));
+        EXPECT_EQ(mark->isHidden() ? std::string() : mark->toolTip().toStdString(), c.tip);
+    }
 }
 
 } // namespace
