@@ -81,13 +81,18 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     // Zoom takes the desktop's keys, and the usual ones where it gives none.
     QMenu *view = bar_->addMenu(tr("&View"));
     auto zoom = [&](const QString &text, QKeySequence::StandardKey key, const QKeySequence &usual, int (*to)(int)) {
-        QAction *item = view->addAction(text, this, [this, to] { window_.zoomTo(to(window_.zoom())); });
+        QAction *item = view->addAction(text, this, [this, to] {
+            window_.zoomTo(to(window_.zoom()));
+            enableZooms();
+        });
         const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
         item->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{usual} : keys);
+        zooms_.emplace_back(item, to);
     };
     zoom(tr("Zoom &In"), QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Plus, zoomedIn);
     zoom(tr("Zoom &Out"), QKeySequence::ZoomOut, Qt::CTRL | Qt::Key_Minus, zoomedOut);
     zoom(tr("&Actual Size"), QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_0, [](int) { return kActualSize; });
+    enableZooms();
 
     QMenu *help = bar_->addMenu(tr("&Help"));
     keys(help->addAction(tr("Quarvel &Help"), this, &Menus::showHelp), QKeySequence::HelpContents,
@@ -101,6 +106,13 @@ Menus::Menus(Window &window, PlanDocument &document) : window_(window), document
     connect(&document, &PlanDocument::changed, this, &Menus::update);
     connect(&window.notice(), &NoticeBar::recoverChosen, this, &Menus::recoverChosen);
     update();
+}
+
+// A zoom item that would leave the zoom as it is stays disabled.
+void Menus::enableZooms()
+{
+    for (const auto &[item, to] : zooms_)
+        item->setEnabled(to(window_.zoom()) != window_.zoom());
 }
 
 void Menus::update()

@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -36,6 +39,7 @@ public:
 
 private:
     void update();
+    void enableZooms();
     void openChosen();
     void saveChosen(bool ask);
     void exportPdf();
@@ -47,6 +51,7 @@ private:
     Window &window_;
     PlanDocument &document_;
     QMenuBar *bar_ = nullptr;
+    std::vector<std::pair<QAction *, int (*)(int)>> zooms_;
     QMenu *recent_ = nullptr;
     QAction *undo_ = nullptr, *redo_ = nullptr, *reopen_ = nullptr;
     QPointer<QWidget> help_;

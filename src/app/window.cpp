@@ -314,6 +314,13 @@ void Window::place()
             w->setGeometry(zoomed(rectOf(d), zoom_));
             if (auto *label = qobject_cast<QLabel *>(w); label && d.has(Border))
                 label->setLineWidth(lineWidth(zoom_));
+            // A check box's square is the style's own size: zoomed, it is
+            // given the zoom's.
+            if (auto *box = qobject_cast<QCheckBox *>(w); box && (zoom_ != kActualSize || !box->styleSheet().isEmpty()))
+                box->setStyleSheet(
+                    zoom_ == kActualSize
+                        ? QString()
+                        : QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(zoomed(13, zoom_)));
         }
     const ControlDesign &form = design(Id::Form1);
     form_->setFixedSize(zoomed(pixels(form.width), zoom_), zoomed(pixels(form.height), zoom_));

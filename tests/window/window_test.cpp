@@ -3,6 +3,7 @@
 
 #include "app/bookingmarks.h"
 #include "app/formcells.h"
+#include "app/menus.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -306,6 +307,7 @@ TEST_F(WindowTest, ZoomScalesTheFormNotThePage)
     expectZoomed(1.5);
     ASSERT_EQ(play("menu View › Actual Size"), "");
     expectZoomed(1);
+    EXPECT_FALSE(window().menus().item("View › Actual Size")->isEnabled()); // it would change nothing
 }
 
 // A row that has booked more than its list shows is marked, its bookings in
