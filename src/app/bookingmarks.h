@@ -20,11 +20,16 @@ public:
 
     // Shows the marks the rows' bookings and lists call for now.
     void show();
-    // The row's mark, or null for a control that is no row's list.
+    // The row's mark; null for a control that is no row's list, and for a
+    // row that never showed one.
     QLabel *mark(Id list) const { return marks_[index(list)]; }
 
 private:
+    QLabel *made(Id list);
+    void showFor(Id list);
+
     const FormCells &cells_;
+    QWidget *form_;
     std::array<QLabel *, kControlCount> marks_{};
 };
 

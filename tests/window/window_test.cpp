@@ -339,8 +339,9 @@ TEST_F(WindowTest, ARowBookedMoreThanItShowsIsMarked)
         SCOPED_TRACE(c.steps);
         ASSERT_EQ(play(c.steps), "");
         const QLabel *mark = window().bookingMarks().mark(c.list);
-        EXPECT_EQ(mark->isHidden() ? QString() : mark->text(), QString::fromUtf8(c.mark));
-        EXPECT_EQ(mark->isHidden() ? std::string() : mark->toolTip().toStdString(), c.tip);
+        const bool shown = mark && !mark->isHidden();
+        EXPECT_EQ(shown ? mark->text() : QString(), QString::fromUtf8(c.mark));
+        EXPECT_EQ(shown ? mark->toolTip().toStdString() : std::string(), c.tip);
     }
 }
 
