@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
-#include <QTimer>
 
 #include <algorithm>
 #include <string_view>
@@ -106,46 +105,32 @@ void describeClears(FormCells &form)
     }
 }
 
-// Each summary number says where it comes from, as its tooltip and to a
-// screen reader as its description: "Trucks: +10000", "Infantry: -7260",
-// "Total: 2740". A handler writes the sections' shares after the totals, so
-// the parts are read once the handler that wrote a number is over.
-void explainSummaryNumbers(FormCells &form)
-{
-    auto explain = [&form] {
-        for (Id figure : kExplainedFigures) {
-            QWidget *number = form.widget(figure);
-            const QString text = qs(explanationText(form, figure));
-            if (number->toolTip() == text)
-                continue; // only a real change is announced
-            number->setToolTip(text);
-            number->setAccessibleDescription(text);
-        }
-    };
-    for (Id figure : kExplainedFigures)
-        // The pointer resting on a number shows its tooltip. A number lies
-        // beneath every control, as all labels do, so it still takes no
-        // click meant for one.
-        form.widget(figure)->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    explain();
-    auto *written = new QTimer(&form);
-    written->setSingleShot(true);
-    written->setInterval(0);
-    QObject::connect(written, &QTimer::timeout, &form, explain);
-    QObject::connect(&form, &FormCells::captionWritten, written, [written](Id label) {
-        if (std::find(std::begin(kExplainedFigures), std::end(kExplainedFigures), label) != std::end(kExplainedFigures))
-            written->start();
-    });
-}
-
 } // namespace
 
 void makeAccessible(FormCells &form)
 {
     nameRows(form);
     nameSummaryNumbers(form);
-    explainSummaryNumbers(form);
+    for (Id figure : kExplainedFigures)
+        // The pointer resting on a number shows its tooltip. A number lies
+        // beneath every control, as all labels do, so it still takes no
+        // click meant for one.
+        form.widget(figure)->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     describeClears(form);
+}
+
+// A handler writes the sections' shares after the totals, so the parts are
+// read once a step is over.
+void explainSummaryNumbers(FormCells &form)
+{
+    for (Id figure : kExplainedFigures) {
+        QWidget *number = form.widget(figure);
+        const QString text = qs(explanationText(form, figure));
+        if (number->toolTip() == text)
+            continue; // only a real change is announced
+        number->setToolTip(text);
+        number->setAccessibleDescription(text);
+    }
 }
 
 } // namespace quarvel

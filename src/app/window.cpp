@@ -388,11 +388,12 @@ void Window::settle()
 {
     const std::optional<Id> stretch = steps_.stretch();
     const bool changed = steps_.record(stateOf(*cells_));
-    marks_->show();
     if (stretch && steps_.stretch() != stretch)
         UndoLimit::forget(cells_->field(*stretch));
-    if (changed)
-        emit stepped();
+    if (!changed)
+        return;
+    showDerived();
+    emit stepped();
 }
 
 void Window::finishStep() { settle(); }
@@ -410,7 +411,15 @@ void Window::endStretch()
 void Window::putInPlace(const FormState &state)
 {
     cells_->restore(state);
+    showDerived();
+}
+
+// What the window shows beside the figures, made from the state: the rows'
+// bookings marks and the summary numbers' explanations.
+void Window::showDerived()
+{
     marks_->show();
+    explainSummaryNumbers(*cells_);
 }
 
 void Window::moveTo(const FormState &state, History::Moved moved)
@@ -445,6 +454,7 @@ void Window::load()
     steps_.end();
     start_ = stateOf(*cells_);
     steps_.start(start_);
+    showDerived();
     if (QWidget *first = widget(Id::Text16))
         first->setFocus();
 }

@@ -101,6 +101,7 @@ private:
     void deliver(Id control, Event event);
     void settle();
     void putInPlace(const FormState &state);
+    void showDerived();
     void place();
     void layOut(int percent);
 
