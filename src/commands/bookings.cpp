@@ -37,7 +37,7 @@ void pickAndNote(Cells &cells, const Section &section, const Row &row)
 {
     const double n = value(cells, row.count);
     const std::string count = numberText(n), type = cells.text(row.list);
-    if (!section.pick(cells, row) || n == 0 || type == "None" || type == "none")
+    if (!section.pick(cells, row) || n == 0 || picksNoType(type))
         return;
     std::vector<Booking> bookings = bookingsOf(cells.tag(row.list));
     const auto same = std::find_if(bookings.begin(), bookings.end(),

@@ -45,7 +45,7 @@ Listing listingOf(const Cells &cells)
         Listing::Section listed{std::string(section->name), {}};
         for (const Row &row : section->rows) {
             const std::string type = simplified(cells.text(row.list));
-            if (type.empty() || type == "None" || type == "none") // the entry that picks no type
+            if (type.empty() || picksNoType(type))
                 continue;
             const std::string count = simplified(cells.text(row.count));
             std::string text = count.empty() ? type : count + ' ' + type;

@@ -60,6 +60,8 @@ struct Section {
 
 // A list offers its family's types in their table's order, after the entry
 // that picks none where it has one: "None", or the weapons' "none".
+inline constexpr std::string_view kNoType = "None", kNoWeapon = "none";
+constexpr bool picksNoType(std::string_view entry) { return entry == kNoType || entry == kNoWeapon; }
 
 inline constexpr auto kTruckRows = toArray<Row>({
     {Id::Text10, Id::Combo33, Gate::OpensList}, // Text10_Change, Combo33_Click
@@ -68,7 +70,7 @@ inline constexpr auto kTruckRows = toArray<Row>({
     {Id::Text40, Id::Combo36, Gate::OpensList}, // Text40_Change, Combo36_Click
     {Id::Text44, Id::Combo37, Gate::OpensList}, // Text44_Change, Combo37_Click
 });
-inline constexpr auto kTruckCatalogue = namesOf("None", kTruckTypes);
+inline constexpr auto kTruckCatalogue = namesOf(kNoType, kTruckTypes);
 
 inline constexpr auto kArmourRows = toArray<Row>({
     {Id::Text20, Id::Combo30, Gate::OpensList}, // Text20_Change, Combo30_Click
@@ -77,7 +79,7 @@ inline constexpr auto kArmourRows = toArray<Row>({
     {Id::Text52, Id::Combo45, Gate::OpensList}, // Text52_Change, Combo45_Click
     {Id::Text53, Id::Combo46, Gate::OpensList}, // Text53_Change, Combo46_Click
 });
-inline constexpr auto kArmourCatalogue = namesOf("None", kArmourTypes);
+inline constexpr auto kArmourCatalogue = namesOf(kNoType, kArmourTypes);
 
 // Under the window's heading "Vehicles": engineer, recovery, bridging,
 // self-propelled artillery and air-defence vehicles.
@@ -87,7 +89,7 @@ inline constexpr auto kSpecialistRows = toArray<Row>({
     {Id::Text19, Id::Combo29, Gate::OpensList}, // Text19_Change, Combo29_Click
     {Id::Text50, Id::Combo43, Gate::OpensList}, // Text50_Change, Combo43_Click
 });
-inline constexpr auto kSpecialistCatalogue = namesOf("None", kSpecialistTypes);
+inline constexpr auto kSpecialistCatalogue = namesOf(kNoType, kSpecialistTypes);
 
 inline constexpr auto kApcRows = toArray<Row>({
     {Id::Text46, Id::Combo39, Gate::OpensList}, // Text46_Change, Combo39_Click
@@ -110,7 +112,7 @@ inline constexpr auto kInfantryRows = toArray<Row>({
     {Id::Text3, Id::Combo10, Gate::None, Id::Check3},      // Combo10_Click
     {Id::Text2, Id::Combo9, Gate::None, Id::Check2},       // Combo9_Click
 });
-inline constexpr auto kInfantryCatalogue = namesOf("None", kInfantryTypes);
+inline constexpr auto kInfantryCatalogue = namesOf(kNoType, kInfantryTypes);
 
 // Left column top to bottom, then the right column.
 inline constexpr auto kWeaponRows = toArray<Row>({
@@ -124,7 +126,7 @@ inline constexpr auto kWeaponRows = toArray<Row>({
     {Id::Text15, Id::Combo23}, // Combo23_Click
     {Id::Text16, Id::Combo12}, // Combo12_Click
 });
-inline constexpr auto kWeaponCatalogue = namesOf("none", kWeaponTypes);
+inline constexpr auto kWeaponCatalogue = namesOf(kNoWeapon, kWeaponTypes);
 
 inline constexpr auto kSupplyRows = toArray<Row>({
     {Id::Text29, Id::Combo8}, // Combo8_Click
