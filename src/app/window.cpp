@@ -381,10 +381,10 @@ void Window::deliver(Id control, Event event)
     steps_.begin(control, event == Event::Change);
     route(*cells_, control, event);
     if (steps_.end())
-        QTimer::singleShot(0, this, &Window::settle);
+        QTimer::singleShot(0, this, &Window::finishStep);
 }
 
-void Window::settle()
+void Window::finishStep()
 {
     const std::optional<Id> stretch = steps_.stretch();
     const bool changed = steps_.record(stateOf(*cells_));
@@ -395,8 +395,6 @@ void Window::settle()
     showDerived();
     emit stepped();
 }
-
-void Window::finishStep() { settle(); }
 
 // The box typed into keeps no Undo of its own beyond the stretch: its own
 // Undo (its menu's) would otherwise take back typing that the window's Undo
@@ -424,14 +422,14 @@ void Window::showDerived()
 
 void Window::moveTo(const FormState &state, History::Moved moved)
 {
-    settle();
+    finishStep();
     steps_.moveTo(state, std::move(moved));
     putInPlace(state);
 }
 
 std::optional<std::string> Window::undo()
 {
-    settle();
+    finishStep();
     std::optional<std::string> moved = steps_.undo();
     putInPlace(steps_.state());
     return moved;
@@ -439,7 +437,7 @@ std::optional<std::string> Window::undo()
 
 std::optional<std::string> Window::redo()
 {
-    settle();
+    finishStep();
     std::optional<std::string> moved = steps_.redo();
     putInPlace(steps_.state());
     return moved;

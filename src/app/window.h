@@ -99,7 +99,6 @@ private:
     std::array<QWidget *, kControlCount> build();
     void connectEvents();
     void deliver(Id control, Event event);
-    void settle();
     void putInPlace(const FormState &state);
     void showDerived();
     void place();
